@@ -1,0 +1,82 @@
+#include "actions/ActionFile.h"
+
+#include "actions/FilePaths.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <stdexcept>
+#include <system_error>
+
+namespace cursovia {
+namespace fs = std::filesystem;
+
+std::string formatActionFile(const ActionList& list) {
+    std::string text;
+    for (std::size_t i = 0; i < list.rowCount(); ++i) {
+        const Action& a = list.row(i);
+        text.append(a.x).append(",").append(a.y).append(",").append(a.wait).append(",").append(a.kind).append("\r\n");
+    }
+    return text + "\r\n";
+}
+
+std::vector<ParsedRow> parseActionFile(std::string_view text) {
+    std::vector<ParsedRow> rows;
+    if (text.empty()) return rows;
+    for (std::string_view line : splitAt(text, "\r\n")) {
+        if (line.empty()) continue;
+        rows.push_back(rowFromFields(splitAt(line, ",")));
+    }
+    return rows;
+}
+
+std::string readActionFileBytes(const std::string& utf8Path) {
+    const fs::path path = pathFromUtf8(utf8Path);
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec || !fs::exists(status)) throw std::runtime_error("File not found: " + utf8Path);
+    if (!fs::is_regular_file(status)) throw std::runtime_error("Not a file: " + utf8Path);
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (ec) throw std::runtime_error("Cannot read " + utf8Path + ": " + ec.message());
+    if (size > ActionFileSizeLimit)
+        throw std::runtime_error("The file " + utf8Path + " is " + std::to_string(size / (1024 * 1024)) +
+                                 " MB; action files larger than 16 MB are not loaded");
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("Cannot open " + utf8Path + ": " + std::strerror(errno));
+    std::string bytes;
+    bytes.resize(static_cast<std::size_t>(size));
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad() || static_cast<std::uintmax_t>(in.gcount()) != size)
+        throw std::runtime_error("Cannot read " + utf8Path + ": the file changed or could not be read whole");
+    return bytes;
+}
+
+void writeFileReplacing(const std::string& utf8Path, const std::string& bytes) {
+    const fs::path target = pathFromUtf8(utf8Path);
+    std::error_code ec;
+    if (fs::is_directory(target, ec)) throw std::runtime_error("Cannot save to " + utf8Path + ": it is a folder");
+
+    std::random_device entropy;
+    fs::path temporary = target;
+    temporary += ".tmp" + std::to_string(entropy() % 1000000);
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) throw std::runtime_error("Cannot save to " + utf8Path + ": " + std::strerror(errno));
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.flush();
+        if (!out) {
+            out.close();
+            fs::remove(temporary, ec);
+            throw std::runtime_error("Cannot save to " + utf8Path + ": writing failed (is the disk full?)");
+        }
+    }
+    fs::rename(temporary, target, ec);
+    if (ec) {
+        fs::remove(temporary, ec);
+        throw std::runtime_error("Cannot save to " + utf8Path + ": " + ec.message());
+    }
+}
+
+} // namespace cursovia

@@ -1,0 +1,29 @@
+#pragma once
+#include "actions/ActionList.h"
+#include "actions/ParsedRows.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cursovia {
+
+// The action file: one line per row, "X,Y,Wait,Kind" and CR LF, then one more
+// CR LF. Lines are cut at CR LF only, empty lines skipped, fields cut at every comma.
+std::string formatActionFile(const ActionList& list);
+std::vector<ParsedRow> parseActionFile(std::string_view text);
+
+// Larger files are refused before anything is read: no real list comes near it.
+inline constexpr std::uintmax_t ActionFileSizeLimit = 16u * 1024u * 1024u;
+
+// Reads the whole file. Throws std::runtime_error with a readable reason when
+// it is missing, not a regular file, unreadable or larger than the limit.
+std::string readActionFileBytes(const std::string& utf8Path);
+
+// Writes the file through a temporary file in the same folder that replaces
+// the target only once it is complete, so a failed save never leaves a former
+// file cut short. Throws std::runtime_error with a readable reason.
+void writeFileReplacing(const std::string& utf8Path, const std::string& bytes);
+
+} // namespace cursovia

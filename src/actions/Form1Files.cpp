@@ -1,0 +1,53 @@
+// Saving the list to an action file, loading one, and the sample list.
+#include "actions/ActionFile.h"
+#include "actions/SampleActions.h"
+#include "app/Form1.h"
+
+namespace cursovia {
+namespace {
+
+const FileDialogRequest SaveDialog{"Save Action As", "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"};
+const FileDialogRequest LoadDialog{"Select Action File", "All Files (*.*)|*.*|"};
+const std::string TooManyFiles = "You've selected too many files to add.\r\rPlease try adding via the \"Add All\" button.";
+
+} // namespace
+
+void Form1::PushButton8_Click() {
+    ErrorReport report(ports_.dialogs, "Form1.PushButton8_Click");
+    FileDialogResult chosen;
+    report.at(100, [&] { chosen = ports_.dialogs.saveFile(SaveDialog); });
+    if (chosen.outcome != FileDialogResult::Outcome::Chosen || chosen.path.empty()) return;
+    report.at(102, [&] {
+        writeFileReplacing(chosen.path, ports_.fileEncoding.toFile(formatActionFile(list_)));
+    });
+}
+
+void Form1::PushButton9_Click() {
+    ErrorReport report(ports_.dialogs, "Form1.PushButton9_Click");
+    FileDialogResult chosen;
+    report.at(100, [&] { chosen = ports_.dialogs.openFile(LoadDialog); });
+    if (chosen.outcome == FileDialogResult::Outcome::NameTooLong) {
+        showMessage(TooManyFiles);
+        return;
+    }
+    if (chosen.outcome != FileDialogResult::Outcome::Chosen || chosen.path.empty()) return;
+    // The whole file is read and decoded before the list is touched: a file
+    // that cannot be read adds nothing.
+    std::vector<ParsedRow> rows;
+    bool read = false;
+    report.at(102, [&] {
+        rows = parseActionFile(ports_.fileEncoding.fromFile(readActionFileBytes(chosen.path)));
+        read = true;
+    });
+    if (!read || rows.empty()) return;
+    appendReportingMissingFields(list_, std::move(rows), report, 104);
+    report.at(110, [&] { saveList(); });
+}
+
+void Form1::PushButton6_Click() {
+    ErrorReport report(ports_.dialogs, "Form1.PushButton6_Click");
+    report.at(100, [&] { list_.appendAll({SampleActions.begin(), SampleActions.end()}); });
+    report.at(102, [&] { saveList(); });
+}
+
+} // namespace cursovia

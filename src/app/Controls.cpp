@@ -1,0 +1,55 @@
+#include "app/Controls.h"
+
+namespace cursovia {
+namespace {
+
+using K = ControlKind;
+using C = ControlId;
+
+// Left column: the entry controls and options; right column: the list and its
+// commands. Client area 1064 x 412.
+constexpr std::array<ControlSpec, ControlCount> Table{{
+    {C::Frame5, "Frame5", K::Frame, "List Option", std::nullopt, {8, 176, 508, 76}, false, true, White},
+    {C::Option4, "Option4", K::OptionButton, "Start from first item in list below", C::Frame5, {16, 196, 490, 22}, true, true, White},
+    {C::Option5, "Option5", K::OptionButton, "Start from selected item in list below", C::Frame5, {16, 222, 490, 22}, false, true, White},
+    {C::Frame4, "Frame4", K::Frame, "Startup Options", std::nullopt, {8, 260, 508, 76}, false, true, White},
+    {C::Check8, "Check8", K::CheckBox, "Minimized to system tray", C::Frame4, {16, 306, 490, 22}, false, false, White},
+    {C::Check4, "Check4", K::CheckBox, "Load this software on Windows startup", C::Frame4, {16, 280, 490, 22}, false, true, White},
+    {C::Frame2, "Frame2", K::Frame, "Wait This Amount Of Seconds After Move and Click", std::nullopt, {8, 116, 508, 52}, false, true, White},
+    {C::Text1, "Text1", K::TextBox, "0", C::Frame2, {16, 136, 140, 24}, false, true, White},
+    {C::PushButton2, "PushButton2", K::PushButton, "Help", std::nullopt, {264, 382, 120, 28}, false, true, White},
+    {C::Frame1, "Frame1", K::Frame, "Mouse Position", std::nullopt, {8, 8, 300, 100}, false, true, White},
+    {C::Label1, "Label1", K::Label, "Mouse mouse and press F6 to set position", C::Frame1, {16, 28, 284, 20}, false, true, WindowBackground},
+    {C::lblYPosition, "lblYPosition", K::Label, "0", C::Frame1, {104, 78, 96, 20}, false, true, White},
+    {C::lblXPosition, "lblXPosition", K::Label, "0", C::Frame1, {104, 54, 96, 20}, false, true, White},
+    {C::Label6, "Label6", K::Label, "Y Position: ", C::Frame1, {16, 78, 84, 20}, false, true, White},
+    {C::Label4, "Label4", K::Label, "X Position:", C::Frame1, {16, 54, 84, 20}, false, true, White},
+    {C::ListView1, "ListView1", K::ListView, "", std::nullopt, {528, 8, 528, 288}, false, true, White},
+    {C::PushButton1, "PushButton1", K::PushButton, "Add Action To End Of List", std::nullopt, {528, 302, 262, 32}, false, true, White},
+    {C::PushButton7, "PushButton7", K::PushButton, "Insert Action After Selected Item", std::nullopt, {794, 302, 262, 32}, false, true, White},
+    {C::PushButton3, "PushButton3", K::PushButton, "Remove Selected Action", std::nullopt, {528, 338, 262, 32}, false, true, White},
+    {C::PushButton4, "PushButton4", K::PushButton, "Clear Actions", std::nullopt, {794, 338, 262, 32}, false, true, White},
+    {C::PushButton8, "PushButton8", K::PushButton, "Save Actions To File", std::nullopt, {528, 374, 262, 32}, false, true, White},
+    {C::PushButton9, "PushButton9", K::PushButton, "Load Actions From File", std::nullopt, {794, 374, 262, 32}, false, true, White},
+    {C::PushButton5, "PushButton5", K::PushButton, "Start Running (Press Ctrl + Alt + S To Stop)", std::nullopt, {8, 344, 508, 34}, false, true, White},
+    {C::Frame3, "Frame3", K::Frame, "Click Option", std::nullopt, {316, 8, 200, 100}, false, true, White},
+    {C::Option3, "Option3", K::OptionButton, "Double Click", C::Frame3, {326, 78, 180, 22}, false, true, White},
+    {C::Option2, "Option2", K::OptionButton, "Single Click", C::Frame3, {326, 54, 180, 22}, false, true, White},
+    {C::Option1, "Option1", K::OptionButton, "No Mouse Click", C::Frame3, {326, 30, 180, 22}, true, true, White},
+    {C::PushButton6, "PushButton6", K::PushButton, "Load Sample/Example Actions", std::nullopt, {8, 382, 250, 28}, false, true, White},
+    {C::PushButton10, "PushButton10", K::PushButton, "Not Working?", std::nullopt, {390, 382, 126, 28}, false, true, White},
+}};
+
+constexpr bool tableInDeclarationOrder() {
+    for (std::size_t i = 0; i < Table.size(); ++i)
+        if (static_cast<std::size_t>(Table[i].id) != i) return false;
+    return true;
+}
+static_assert(tableInDeclarationOrder(), "the control table must follow ControlId's order");
+
+} // namespace
+
+const std::array<ControlSpec, ControlCount>& controlTable() { return Table; }
+const ControlSpec& controlSpec(ControlId id) { return Table[static_cast<std::size_t>(id)]; }
+
+} // namespace cursovia

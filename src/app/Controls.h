@@ -1,0 +1,73 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace cursovia {
+
+// The main window's controls, in the order the window declares them.
+enum class ControlId : std::uint8_t {
+    Frame5, Option4, Option5, Frame4, Check8, Check4, Frame2, Text1, PushButton2, Frame1, Label1,
+    lblYPosition, lblXPosition, Label6, Label4, ListView1, PushButton1, PushButton7, PushButton3,
+    PushButton4, PushButton8, PushButton9, PushButton5, Frame3, Option3, Option2, Option1, PushButton6,
+    PushButton10,
+};
+inline constexpr std::size_t ControlCount = 29;
+
+enum class ControlKind : std::uint8_t { Frame, OptionButton, CheckBox, TextBox, PushButton, Label, ListView };
+
+// A colour as the window shows it: a fixed RGB value or one of the desktop's
+// system colours, which follows the colour scheme.
+struct Colour {
+    enum class Source : std::uint8_t { Rgb, System };
+    Source source = Source::Rgb;
+    std::uint32_t value = 0xFFFFFF; // 0xRRGGBB, or the system colour index
+
+    static constexpr Colour rgb(std::uint32_t v) { return {Source::Rgb, v}; }
+    static constexpr Colour system(std::uint32_t index) { return {Source::System, index}; }
+    friend bool operator==(const Colour&, const Colour&) = default;
+};
+inline constexpr Colour White = Colour::rgb(0xFFFFFF);
+inline constexpr Colour WindowBackground = Colour::system(5); // the desktop's window background
+inline constexpr Colour ButtonFace = Colour::system(15);     // the desktop's button face
+
+// Position and size in pixels at 96 dots per inch, relative to the window's
+// client area (controls inside a frame too).
+struct Rect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// How a control looks when the window opens; both platform views build the
+// window from this one table.
+struct ControlSpec {
+    ControlId id;
+    std::string_view name;
+    ControlKind kind;
+    std::string_view caption;
+    std::optional<ControlId> container; // its frame, or none for the window itself
+    Rect bounds;
+    bool value;   // check box checked, option button set
+    bool visible;
+    Colour background;
+};
+
+const std::array<ControlSpec, ControlCount>& controlTable();
+const ControlSpec& controlSpec(ControlId id);
+
+inline constexpr int ClientWidth = 1064;
+inline constexpr int ClientHeight = 412;
+inline constexpr std::string_view ListTooltip = "Double-click item to remove it.";
+
+// The state of one control while the program runs; views render it.
+struct ControlState {
+    std::string caption; // the caption, or a text box's text
+    bool value = false;
+    bool visible = true;
+    Colour background = White;
+    int selectionStart = 0; // text box only
+    int selectionLength = 0;
+};
+
+} // namespace cursovia

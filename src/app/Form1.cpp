@@ -1,0 +1,181 @@
+#include "app/Form1.h"
+
+#include "app/PersistedList.h"
+#include "app/SettingsKeys.h"
+
+#include <ctime>
+#include <random>
+#include <utility>
+
+namespace cursovia {
+namespace {
+
+// The seconds since local midnight, as the start's random draw is seeded.
+int drawSeededFromClock() {
+    const std::time_t now = std::time(nullptr);
+    const std::tm* local = std::localtime(&now);
+    const unsigned seed = local ? static_cast<unsigned>(local->tm_hour * 3600 + local->tm_min * 60 + local->tm_sec) : 0u;
+    std::minstd_rand generator(seed);
+    return static_cast<int>(std::uniform_real_distribution<double>(0.0, 1.0)(generator) * 100) + 1;
+}
+
+} // namespace
+
+std::string shortApplicationTitle(const std::string& productName) {
+    std::string title = productName;
+    do {
+        const std::size_t blank = title.find_last_of(' ');
+        if (blank == std::string::npos) break;
+        title.erase(blank);
+    } while (title.size() > 40);
+    return title;
+}
+
+Form1::Form1(Form1Ports ports, ProgramInfo program, std::function<int()> drawHomePageNumber)
+    : ports_(ports),
+      program_(std::move(program)),
+      drawHomePageNumber_(drawHomePageNumber ? std::move(drawHomePageNumber) : drawSeededFromClock),
+      mouse_(ports.pointer),
+      keyboard_(ports.keys, {[this] { CaptureMousePosition(); }, [this] { stopFlag_ = true; }}),
+      tray_(ports.tray, ports.loop, *this),
+      startUp_(ports.autostart, program_) {
+    for (const ControlSpec& spec : controlTable()) {
+        ControlState& s = state(spec.id);
+        s.caption = spec.caption;
+        s.value = spec.value;
+        s.visible = spec.visible;
+        s.background = spec.background;
+    }
+    // The window's saved layout for its tray control: out of the tray, the blue "K" icon, no tip.
+    tray_.setInTray(false);
+    tray_.setTrayIcon(Picture::ProgramIcon);
+    tray_.setTrayTip("");
+}
+
+Form1::~Form1() { list_.setObserver(nullptr); }
+
+void Form1::controlChanged(ControlId id) {
+    if (view_) view_->controlChanged(id);
+}
+
+void Form1::windowChanged() {
+    if (view_) view_->windowChanged();
+}
+
+void Form1::setCaption(ControlId id, const std::string& caption) {
+    if (state(id).caption == caption) return;
+    state(id).caption = caption;
+    controlChanged(id);
+}
+
+void Form1::setVisible(ControlId id, bool visible) {
+    if (state(id).visible == visible) return;
+    state(id).visible = visible;
+    controlChanged(id);
+}
+
+void Form1::setBackground(ControlId id, Colour colour) {
+    if (state(id).background == colour) return;
+    state(id).background = colour;
+    controlChanged(id);
+}
+
+void Form1::setChecked(ControlId id, bool checked) {
+    if (state(id).value == checked) return;
+    state(id).value = checked;
+    controlChanged(id);
+    if (id == ControlId::Check4) Check4_Click();
+    if (id == ControlId::Check8) Check8_Click();
+}
+
+void Form1::setOption(ControlId id, bool set) {
+    if (state(id).value == set) return;
+    state(id).value = set;
+    controlChanged(id);
+    if (!set) return;
+    // Setting one option of a group clears the others; only becoming set raises a click.
+    const std::optional<ControlId> frame = controlSpec(id).container;
+    for (const ControlSpec& other : controlTable())
+        if (other.id != id && other.kind == ControlKind::OptionButton && other.container == frame &&
+            state(other.id).value) {
+            state(other.id).value = false;
+            controlChanged(other.id);
+        }
+    if (id == ControlId::Option4) Option4_Click();
+    if (id == ControlId::Option5) Option5_Click();
+}
+
+void Form1::setText1(const std::string& text) {
+    if (state(ControlId::Text1).caption == text) return;
+    state(ControlId::Text1).caption = text;
+    controlChanged(ControlId::Text1);
+    Text1_Change();
+}
+
+void Form1::setWindowVisible(bool visible) {
+    if (visible_ == visible) return;
+    visible_ = visible;
+    windowChanged();
+}
+
+void Form1::setWindowState(WindowState state) {
+    if (windowState_ == state) return;
+    windowState_ = state;
+    windowChanged();
+    Form_Resize();
+}
+
+void Form1::userSetWindowState(WindowState state) { setWindowState(state); }
+
+void Form1::showMessage(const std::string& text) {
+    ports_.dialogs.messageBox(text, appTitle_, MessageButtons::Ok, MessageIcon::None);
+}
+
+void Form1::click(ControlId id) {
+    switch (id) {
+    case ControlId::PushButton1: PushButton1_Click(); break;
+    case ControlId::PushButton2: PushButton2_Click(); break;
+    case ControlId::PushButton3: PushButton3_Click(); break;
+    case ControlId::PushButton4: PushButton4_Click(); break;
+    case ControlId::PushButton5: PushButton5_Click(); break;
+    case ControlId::PushButton6: PushButton6_Click(); break;
+    case ControlId::PushButton7: PushButton7_Click(); break;
+    case ControlId::PushButton8: PushButton8_Click(); break;
+    case ControlId::PushButton9: PushButton9_Click(); break;
+    case ControlId::PushButton10: PushButton10_Click(); break;
+    case ControlId::Check4:
+    case ControlId::Check8:
+        ErrorReport(ports_.dialogs, "Form1." + std::string(controlSpec(id).name) + "_Click").at(100, [&] {
+            setChecked(id, !state(id).value);
+        });
+        break;
+    case ControlId::Option1:
+    case ControlId::Option2:
+    case ControlId::Option3:
+    case ControlId::Option4:
+    case ControlId::Option5:
+        ErrorReport(ports_.dialogs, "Form1." + std::string(controlSpec(id).name) + "_Click").at(100, [&] {
+            setOption(id, true);
+        });
+        break;
+    default: break;
+    }
+}
+
+void Form1::MouseMove(std::optional<ControlId> over) {
+    const bool overButton = over && controlSpec(*over).kind == ControlKind::PushButton;
+    const PointerShape shape = overButton ? PointerShape::Custom : PointerShape::Default;
+    if (shape == mousePointer_) return;
+    mousePointer_ = shape;
+    windowChanged();
+}
+
+void Form1::saveList() { ports_.settings.write(std::string(settings::Actions.name), encodeActions(list_)); }
+
+void Form1::CaptureMousePosition() {
+    const modMouse::Captions captions = mouse_.CaptureMousePosition();
+    setCaption(ControlId::lblXPosition, captions.x);
+    setCaption(ControlId::lblYPosition, captions.y);
+}
+
+} // namespace cursovia

@@ -1,0 +1,207 @@
+#pragma once
+#include "actions/ActionList.h"
+#include "actions/TextEncoding.h"
+#include "app/Controls.h"
+#include "app/Dialogs.h"
+#include "app/ErrorReport.h"
+#include "app/ProgramInfo.h"
+#include "app/SettingsStore.h"
+#include "automation/EventLoop.h"
+#include "automation/KeyEvents.h"
+#include "automation/Pointer.h"
+#include "automation/modKeyboard.h"
+#include "automation/modMouse.h"
+#include "desktop/AutostartEntry.h"
+#include "desktop/Skin.h"
+#include "desktop/cSysTray.h"
+#include "desktop/mStartUp.h"
+#include "guidance/ShellOpen.h"
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace cursovia {
+
+inline constexpr const char* ProductName = "Cursovia";
+inline constexpr const char* HomePage = "http://www.kelvardo.com";
+inline constexpr const char* StartCaption = "Start Running (Press Ctrl + Alt + S To Stop)";
+inline constexpr const char* StopCaption = "Stop Running (Press Ctrl + Alt + S To Stop)";
+
+enum class WindowState { Normal, Minimized, Maximized };
+enum class PointerShape { Default, Custom };
+
+struct ListColumn {
+    std::string header;
+    int width = 0; // pixels at 96 dots per inch
+};
+
+// What the platform's window does for the presenter. The view renders the
+// presenter's state when told it changed and forwards the user's input to
+// the presenter's handlers; it decides nothing.
+class FormView {
+public:
+    virtual ~FormView() = default;
+    virtual void controlChanged(ControlId id) = 0;
+    // Caption, icon, state, visibility, background, pointer shape or columns changed.
+    virtual void windowChanged() = 0;
+    // Brings the window to the front with the keyboard focus.
+    virtual void focusWindow() = 0;
+    virtual void focusControl(ControlId id) = 0;
+};
+
+// Everything outside the core that the main window talks to.
+struct Form1Ports {
+    SettingsStore& settings;
+    Dialogs& dialogs;
+    EventLoop& loop;
+    Pointer& pointer;
+    KeyEventSource& keys;
+    TrayShell& tray;
+    AutostartEntry& autostart;
+    ShellOpen& shell;
+    Skin& skin;
+    TextEncoding& fileEncoding;
+};
+
+// The main window's behaviour: its controls' state, start-up, the handlers of
+// every control, the run, the tray icon and shutdown. Everything runs on the
+// user-interface thread; handlers may re-enter each other while a run, a
+// balloon or a message box waits.
+class Form1 : private TrayEvents {
+public:
+    // `drawHomePageNumber` draws the start's whole number from 1 to 100;
+    // by default a generator seeded from the seconds since midnight.
+    Form1(Form1Ports ports, ProgramInfo program, std::function<int()> drawHomePageNumber = {});
+    ~Form1() override;
+
+    void setView(FormView* view) { view_ = view; }
+
+    // Start-up, then showing the window: a window restored minimised hides
+    // itself in the tray instead of appearing.
+    void Form_Load();
+    void show();
+
+    // --- What the view renders -------------------------------------------
+    const ControlState& control(ControlId id) const { return controls_[index(id)]; }
+    ActionList& list() { return list_; }
+    const ActionList& list() const { return list_; }
+    const std::vector<ListColumn>& columns() const { return columns_; }
+    const std::string& caption() const { return caption_; }
+    bool iconSet() const { return iconSet_; }
+    WindowState windowState() const { return windowState_; }
+    bool visible() const { return visible_; }
+    Colour background() const { return background_; }
+    PointerShape mousePointer() const { return mousePointer_; }
+    bool handPointerLoaded() const { return handPointerLoaded_; }
+    const std::string& applicationTitle() const { return appTitle_; }
+
+    bool StopFlag() const { return stopFlag_; }
+    bool TrayHidden() const { return trayHidden_; }
+    bool FormLoading() const { return formLoading_; }
+    cSysTray& cSysTray1() { return tray_; }
+    modKeyboard& keyboard() { return keyboard_; }
+
+    // --- The user's input, forwarded by the view ---------------------------
+    // A click on a push button, check box (toggles it) or option button (sets it).
+    void click(ControlId id);
+    // The user changed the wait box's text.
+    void Text1_Typed(const std::string& text);
+    void Text1_GotFocus();
+    void Text1_LostFocus();
+    // The user selected a row (or none) in the list.
+    void ListView1_Select(std::optional<std::size_t> row);
+    void ListView1_DblClick();
+    void ListView1_KeyDown(int keyCode);
+    // The pointer moved over a control, or over the window's own background (nullopt).
+    void MouseMove(std::optional<ControlId> over);
+    // The user (or the desktop) changed the window's state.
+    void userSetWindowState(WindowState state);
+    // The window is about to close, for whatever reason; ends the process.
+    void Form_QueryUnload();
+
+    // --- Handlers, by their window's names ---------------------------------
+    void PushButton1_Click();
+    void PushButton2_Click();
+    void PushButton3_Click();
+    void PushButton4_Click();
+    void PushButton5_Click();
+    void PushButton6_Click();
+    void PushButton7_Click();
+    void PushButton8_Click();
+    void PushButton9_Click();
+    void PushButton10_Click();
+    void Check4_Click();
+    void Check8_Click();
+    void Option4_Click();
+    void Option5_Click();
+    void Text1_Change();
+    void Form_Resize();
+    void MouseClickList(std::int64_t startRow);
+
+private:
+    static std::size_t index(ControlId id) { return static_cast<std::size_t>(id); }
+    ControlState& state(ControlId id) { return controls_[index(id)]; }
+
+    // Setting a value from code raises the control's handler as a user change would.
+    void setCaption(ControlId id, const std::string& caption);
+    void setChecked(ControlId id, bool checked);
+    void setOption(ControlId id, bool set);
+    void setText1(const std::string& text);
+    void setVisible(ControlId id, bool visible);
+    void setBackground(ControlId id, Colour colour);
+    void setWindowState(WindowState state);
+    void setWindowVisible(bool visible);
+    void windowChanged();
+    void controlChanged(ControlId id);
+
+    void showMessage(const std::string& text);
+    void removeSelected();
+    void saveList();
+    Action newAction() const;
+    void ApplySkin();
+    void LoadHandPointer();
+    void CaptureMousePosition();
+    void homePageChance();
+    void restoreStartupOptions(ErrorReport& report);
+
+    // TrayEvents: only the button release brings the window back.
+    void MouseMove(std::int32_t) override {}
+    void MouseDown(std::int16_t, std::int32_t) override {}
+    void MouseUp(std::int16_t button, std::int32_t id) override;
+    void MouseDblClick(std::int16_t, std::int32_t) override {}
+
+    Form1Ports ports_;
+    ProgramInfo program_;
+    std::function<int()> drawHomePageNumber_;
+    FormView* view_ = nullptr;
+
+    std::array<ControlState, ControlCount> controls_;
+    ActionList list_;
+    std::vector<ListColumn> columns_;
+    std::string caption_;
+    bool iconSet_ = false;
+    WindowState windowState_ = WindowState::Normal;
+    bool visible_ = false;
+    Colour background_ = ButtonFace;
+    PointerShape mousePointer_ = PointerShape::Default;
+    bool handPointerLoaded_ = false;
+    std::string appTitle_ = ProductName;
+
+    bool stopFlag_ = false;
+    bool trayHidden_ = false;
+    bool formLoading_ = false;
+
+    modMouse mouse_;
+    modKeyboard keyboard_;
+    cSysTray tray_;
+    mStartUp startUp_;
+};
+
+// The short application title: the name cut at its last blank, again while
+// longer than 40 characters; a name without a blank stays whole.
+std::string shortApplicationTitle(const std::string& productName);
+
+} // namespace cursovia

@@ -1,0 +1,131 @@
+// Start-up, showing the window, hiding in the tray and shutdown.
+#include "app/Conversions.h"
+#include "app/Form1.h"
+#include "app/PersistedList.h"
+#include "app/SettingsKeys.h"
+
+namespace cursovia {
+namespace {
+
+const std::string FirstStartTip =
+    "This is a one-time message since this is your first time using this software. Please remember this tip: use "
+    "the F6 key to capture your current mouse coordinates. You can also click on the 'Help' button for more "
+    "instructions.";
+
+const std::string TrayMessage = "has been minimized to the system tray.\r\n"
+                                "Click on the blue 'K' icon (K for Kelvardo) to bring the software back.";
+
+constexpr int ColumnWidth = 120; // 1,800 twips
+
+std::string key(const settings::Key& k) { return std::string(k.name); }
+std::string fallback(const settings::Key& k) { return std::string(k.startupDefault); }
+
+} // namespace
+
+void Form1::Form_Load() {
+    ErrorReport report(ports_.dialogs, "Form1.Form_Load");
+    SettingsStore& store = ports_.settings;
+
+    report.at(100, [&] { formLoading_ = true; });
+    report.at(102, [&] { ApplySkin(); });
+    report.at(104, [&] { LoadHandPointer(); });
+    report.at(106, [&] { homePageChance(); });
+    report.at(108, [&] {
+        const double loads = textToNumber(store.read(key(settings::Loads), fallback(settings::Loads))) + 1;
+        store.write(key(settings::Loads), numberToText(loads));
+    });
+    if (report.test(110, [&] { return textToNumber(store.read(key(settings::Loads), "")) == 1; }))
+        report.at(112, [&] {
+            ports_.dialogs.messageBox(FirstStartTip, appTitle_, MessageButtons::Ok, MessageIcon::None);
+        });
+    report.at(114, [&] { tray_.setTrayTip(ProductName); });
+    report.at(116, [&] {
+        iconSet_ = true;
+        windowChanged();
+    });
+    report.at(118, [&] { tray_.setInTray(true); });
+    report.at(120, [&] {
+        caption_ = ProductName;
+        windowChanged();
+    });
+    report.at(122, [&] { appTitle_ = shortApplicationTitle(ProductName); });
+    report.at(124, [&] { setText1(store.read(key(settings::Wait), fallback(settings::Wait))); });
+    report.at(126, [&] {
+        for (const char* header : {"X Position", " Y Position", " Wait (seconds)", "Action"})
+            columns_.push_back({header, ColumnWidth});
+        windowChanged();
+    });
+    std::vector<ParsedRow> saved;
+    report.at(128, [&] { saved = decodeActions(store.read(key(settings::Actions), "")); });
+    appendReportingMissingFields(list_, std::move(saved), report, 130);
+    report.at(136, [&] { saveList(); });
+    report.at(138, [&] { setBackground(ControlId::Label1, White); });
+    restoreStartupOptions(report);
+    report.at(154, [&] {
+        setOption(ControlId::Option4, textToBoolean(store.read(key(settings::Option4), fallback(settings::Option4))));
+    });
+    report.at(156, [&] {
+        setOption(ControlId::Option5, textToBoolean(store.read(key(settings::Option5), fallback(settings::Option5))));
+    });
+    report.at(158, [&] { keyboard_.InstallKeyboardHook(); });
+    report.at(160, [&] { formLoading_ = false; });
+}
+
+void Form1::restoreStartupOptions(ErrorReport& report) {
+    SettingsStore& store = ports_.settings;
+    report.at(140, [&] { setChecked(ControlId::Check4, isOn(store.read(key(settings::WindowsStartup), ""))); });
+    report.at(142, [&] { setChecked(ControlId::Check8, isOn(store.read(key(settings::Minimized), ""))); });
+    if (report.test(144, [&] { return control(ControlId::Check4).value; })) {
+        report.at(146, [&] { setVisible(ControlId::Check8, true); });
+        if (report.test(148, [&] { return control(ControlId::Check8).value; }))
+            report.at(150, [&] {
+                // Hides the window in the tray when it is first shown.
+                windowState_ = WindowState::Minimized;
+            });
+    } else {
+        report.at(152, [&] { setVisible(ControlId::Check8, false); });
+    }
+}
+
+void Form1::show() {
+    if (windowState_ == WindowState::Minimized) {
+        Form_Resize();
+        return;
+    }
+    setWindowVisible(true);
+}
+
+void Form1::homePageChance() {
+    if (drawHomePageNumber_() == 7)
+        ports_.shell.startCommand(program_.browserCommand + " \"" + HomePage + "\"");
+}
+
+void Form1::Form_Resize() {
+    if (windowState_ != WindowState::Minimized || trayHidden_) return;
+    setWindowVisible(false);
+    setWindowState(WindowState::Normal);
+    trayHidden_ = true;
+    tray_.ShowBalloon(TrayMessage, ProductName, 5, true);
+}
+
+void Form1::MouseUp(std::int16_t, std::int32_t) {
+    // cSysTray1_MouseUp: back from the tray, whatever the window's state.
+    visible_ = true;
+    windowChanged();
+    if (view_) view_->focusWindow();
+    trayHidden_ = false;
+}
+
+void Form1::Form_QueryUnload() {
+    ErrorReport report(ports_.dialogs, "Form1.Form_QueryUnload");
+    report.at(100, [&] { keyboard_.RemoveKeyboardHook(); });
+    report.at(102, [&] { saveList(); });
+    report.at(104, [&] { tray_.setInTray(false); });
+    report.at(106, [&] { ports_.loop.processPendingEvents(); });
+    report.at(108, [&] { ports_.loop.processPendingEvents(); });
+    report.at(110, [&] { ports_.loop.processPendingEvents(); });
+    // Form_Unload: the program ends here, whatever else is running.
+    ports_.loop.endProcess();
+}
+
+} // namespace cursovia

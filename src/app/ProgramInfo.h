@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace cursovia {
+
+// Facts about the running program that differ by platform.
+struct ProgramInfo {
+    std::string executablePath; // full path of the running program, UTF-8
+    char separator = '/';       // the platform's path separator
+    std::string browserCommand; // starts a web address: "explorer" on Windows, "xdg-open" on Linux
+
+    // The folder the program was started from, without a trailing separator
+    // except at a drive's or the file system's root.
+    std::string folder() const;
+    // The executable's name and extension, without its folder.
+    std::string fileName() const;
+    // A file of the program's own: the folder joined with `relative`, whose
+    // "\" separators become the platform's; never a doubled separator.
+    std::string inFolder(std::string_view relative) const;
+};
+
+} // namespace cursovia

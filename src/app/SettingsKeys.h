@@ -1,0 +1,24 @@
+#pragma once
+#include <string_view>
+
+namespace cursovia::settings {
+
+// Every key the program keeps, with the default its start-up reads it with.
+struct Key {
+    std::string_view name;
+    std::string_view startupDefault;
+};
+
+inline constexpr Key Loads{"Loads", "0"};
+inline constexpr Key Wait{"Wait", "2"};
+inline constexpr Key Actions{"Actions", ""};
+inline constexpr Key WindowsStartup{"Windows Startup", ""};
+inline constexpr Key Minimized{"Minimized", ""};
+inline constexpr Key Option4{"Option4", "1"};
+inline constexpr Key Option5{"Option5", "0"};
+
+// "On" and "Off" of the two start-up check boxes; only "On" exactly means checked.
+inline constexpr std::string_view On = "On";
+inline constexpr std::string_view Off = "Off";
+
+} // namespace cursovia::settings

@@ -1,0 +1,140 @@
+// The run: the start/stop button and the loop that moves, clicks and waits
+// row after row until the stop flag is raised.
+#include "app/Conversions.h"
+#include "app/Form1.h"
+#include "app/SettingsKeys.h"
+#include "automation/Main.h"
+
+#include <exception>
+#include <set>
+#include <utility>
+
+namespace cursovia {
+namespace {
+
+const std::string FirstRunTip =
+    "This is a one-time message since this is your first time using this software. Please remember this tip: press "
+    "Ctrl+Alt+S keys together to stop running this automation. You can also click on the 'Help' button later for "
+    "more instructions.";
+
+// Dialogs that show each distinct failure of one run once: a row that fails
+// on every pass must not bury the user under message boxes, or the run could
+// never be stopped with the button.
+class ReportEachFailureOnce : public Dialogs {
+public:
+    explicit ReportEachFailureOnce(Dialogs& inner) : inner_(inner) {}
+    MessageAnswer messageBox(const std::string& text, const std::string& title, MessageButtons buttons,
+                             MessageIcon icon) override {
+        if (!shown_.insert(text).second) return MessageAnswer::Ok;
+        return inner_.messageBox(text, title, buttons, icon);
+    }
+    FileDialogResult openFile(const FileDialogRequest& r) override { return inner_.openFile(r); }
+    FileDialogResult saveFile(const FileDialogRequest& r) override { return inner_.saveFile(r); }
+
+private:
+    Dialogs& inner_;
+    std::set<std::string> shown_;
+};
+
+// Row `position` (1-based) of the list, read afresh; failures name the row.
+const Action& rowAt(const ActionList& list, std::int64_t position) {
+    if (position < 1 || static_cast<std::uint64_t>(position) > list.rowCount())
+        throw std::out_of_range("Row " + std::to_string(position) + " no longer exists; the list has " +
+                                std::to_string(list.rowCount()) + " rows");
+    return list.row(static_cast<std::size_t>(position - 1));
+}
+
+template <typename Convert>
+auto field(std::int64_t position, const std::string& text, Convert convert) {
+    try {
+        return convert(text);
+    } catch (const ConversionError& e) {
+        throw ConversionError("Row " + std::to_string(position) + ": " + e.what());
+    }
+}
+
+} // namespace
+
+void Form1::PushButton5_Click() {
+    ErrorReport report(ports_.dialogs, "Form1.PushButton5_Click");
+    if (report.test(100, [&] { return list_.rowCount() == 0; })) {
+        report.at(102, [&] { showMessage("No items in the list."); });
+        return;
+    }
+    if (report.test(104, [&] { return control(ControlId::PushButton5).caption == StartCaption; })) {
+        report.at(106, [&] { setCaption(ControlId::PushButton5, StopCaption); });
+        std::optional<std::int64_t> startRow;
+        if (report.test(108, [&] { return control(ControlId::Option4).value; })) {
+            report.at(110, [&] { startRow = 1; });
+        } else if (report.test(112, [&] { return control(ControlId::Option5).value; })) {
+            if (report.test(114, [&] { return list_.selected().has_value(); }))
+                report.at(116, [&] { startRow = static_cast<std::int64_t>(list_.selected().value()) + 1; });
+            else
+                report.at(118, [&] { showMessage("No items selected."); });
+        }
+        if (startRow) {
+            report.at(120, [&] { stopFlag_ = false; });
+            report.at(122, [&] { MouseClickList(*startRow); });
+        }
+        report.at(124, [&] { setCaption(ControlId::PushButton5, StartCaption); });
+        return;
+    }
+    // A run is active further down the call stack; it sees the flag at its next check.
+    report.at(126, [&] { stopFlag_ = true; });
+    report.at(128, [&] { ports_.loop.processPendingEvents(); });
+}
+
+void Form1::MouseClickList(std::int64_t startRow) {
+    ReportEachFailureOnce dialogs(ports_.dialogs);
+    ErrorReport report(dialogs, "Form1.MouseClickList");
+    std::int64_t i = startRow;
+
+    if (report.test(100, [&] {
+            return textToNumber(ports_.settings.read(std::string(settings::Loads.name), "")) == 1;
+        }))
+        report.at(102, [&] { showMessage(FirstRunTip); });
+    report.at(104, [&] { setWindowState(WindowState::Minimized); });
+
+    while (true) {
+        report.at(106, [&] {
+            const Action& row = rowAt(list_, i);
+            const std::int32_t x = field(i, row.x, [](const std::string& t) { return toInt32(textToNumber(t)); });
+            const std::int32_t y = field(i, row.y, [](const std::string& t) { return toInt32(textToNumber(t)); });
+            mouse_.MoveMouse(x, y);
+        });
+        if (stopFlag_) break;
+        report.at(108, [&] {
+            const std::string& kind = rowAt(list_, i).kind;
+            if (kind == kind::SingleClick) mouse_.LeftClick();
+            else if (kind == kind::DoubleClick) mouse_.LeftDoubleClick();
+        });
+        if (stopFlag_) break;
+        report.at(110, [&] {
+            // A wait that cannot be read still yields once, so the run stays stoppable.
+            double seconds = 0;
+            std::exception_ptr unreadable;
+            try {
+                seconds = field(i, rowAt(list_, i).wait, [](const std::string& t) { return textToNumber(t); });
+            } catch (...) {
+                unreadable = std::current_exception();
+            }
+            WaitSeconds(ports_.loop, stopFlag_, seconds);
+            if (unreadable) std::rethrow_exception(unreadable);
+        });
+        if (stopFlag_) break;
+        report.at(112, [&] {
+            ++i;
+            if (i > static_cast<std::int64_t>(list_.rowCount())) i = 1;
+        });
+        report.at(114, [&] { list_.select(static_cast<std::size_t>(i - 1)); });
+        if (stopFlag_) break;
+    }
+
+    report.at(116, [&] { setWindowVisible(true); });
+    report.at(118, [&] {
+        if (view_) view_->focusWindow();
+    });
+    report.at(120, [&] { trayHidden_ = false; });
+}
+
+} // namespace cursovia
