@@ -135,6 +135,7 @@ desktop_start() {
     dir=$(mktemp -d -t cursovia-desktop.XXXXXX)
     DESKTOP_TEMP_DIRS+=("$dir")
     mkdir -p "$dir/home"
+    desktop__isolate_session
     desktop__start_xvfb "$dir" || return 1
 
     # openbox and trayer get a home of their own so they never read or write
@@ -148,7 +149,6 @@ desktop_start() {
     DESKTOP_TRAY_PID=$DESKTOP_LAST_PID
     desktop_wait_until "$DESKTOP_START_TIMEOUT" desktop__tray_owned ||
         { desktop__log "trayer did not claim the system tray selection"; return 1; }
-    desktop__isolate_session
     desktop__log "desktop ready on $DISPLAY, artefacts in $DESKTOP_ARTEFACTS"
 }
 

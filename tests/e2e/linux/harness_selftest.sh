@@ -119,6 +119,23 @@ check_tray_icon_click() {
     fi
 }
 
+# Each test gets its own empty home; Qt insists on a private runtime dir.
+check_fresh_homes() {
+    desktop_new_home
+    local first=$HOME
+    echo "stale" >"$XDG_CONFIG_HOME/leftover"
+    desktop_new_home
+    local problems=()
+    [[ $HOME != "$first" ]] || problems+=("same HOME twice")
+    [[ $XDG_CONFIG_HOME == "$HOME"/* && -z $(ls -A "$XDG_CONFIG_HOME") ]] || problems+=("config dir not fresh")
+    [[ $(stat -c %a "$XDG_RUNTIME_DIR") == 700 ]] || problems+=("runtime dir not private")
+    if ((${#problems[@]} == 0)); then
+        pass "fresh homes"
+    else
+        fail "fresh homes" "${problems[*]}"
+    fi
+}
+
 screenshot_size() { desktop_screenshot "$1" "${2:-root}" && identify -format '%wx%h' "$artefacts/$1"; }
 
 check_screenshots() {
@@ -140,6 +157,7 @@ for case in "${click_cases[@]}"; do
 done
 check_tray_icon_click
 check_screenshots
+check_fresh_homes
 
 echo "$passed passed, $failed failed"
 ((failed == 0))
