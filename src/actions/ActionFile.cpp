@@ -32,6 +32,13 @@ std::vector<ParsedRow> parseActionFile(std::string_view text) {
     return rows;
 }
 
+std::vector<ParsedRow> parseActionFileBytes(const std::string& bytes, TextEncoding& encoding) {
+    if (const std::size_t nul = bytes.find('\0'); nul != std::string::npos)
+        throw std::runtime_error("This is not a text file: byte " + std::to_string(nul + 1) + " of " +
+                                 std::to_string(bytes.size()) + " is a NUL byte");
+    return parseActionFile(encoding.fromFile(bytes));
+}
+
 std::string readActionFileBytes(const std::string& utf8Path) {
     const fs::path path = pathFromUtf8(utf8Path);
     std::error_code ec;

@@ -7,6 +7,7 @@
 namespace cursovia {
 namespace {
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 struct FileCommands : fakes::FormFixture {
     fs::path folder;
@@ -114,6 +115,9 @@ TEST_F(FileCommands, FilesThatCannotBeReadAddNothingAndSaySo) {
         {utf8FromPath(folder), "Not a file"},
         {file("large.txt", large), "larger than 16 MB"},
         {file("binary.txt", std::string("1,2,3,\xFF\r\n", 9)), "not text"},
+        // NUL is UTF-8 but never text: a binary file, or a list saved as UTF-16
+        {file("nul.txt", "1,2,3,No Action\r\n\0\0\0\0"s), "not a text file"},
+        {file("utf16.txt", "1\0,\0002\0,\0003\0,\0K\0\r\0\n\0"s), "not a text file"},
     };
     for (const auto& c : cases) {
         dialogs.shown.clear();
