@@ -167,6 +167,24 @@ TEST_F(Run, PositionsRoundHalfToEvenAndBadCellsAreReportedOncePerRun) {
                                                  "Row 2: Type mismatch: \"x\" is not a number"}));
 }
 
+TEST_F(Run, ManyRowsThatCannotBeCarriedOutDoNotBuryTheUserUnderReports) {
+    // a list loaded from a file that is not an action file: every row fails in its own way
+    std::vector<Action> rows;
+    for (int i = 0; i < 40; ++i) rows.push_back({"line" + std::to_string(i), "1", "1", "No Action"});
+    rowsOf(rows);
+    stopAfter(5s + 100s); // two and a half passes
+    form->click(ControlId::PushButton5);
+    EXPECT_EQ(caption(), StartCaption);
+    ASSERT_EQ(dialogs.shown.size(), 11u);
+    for (std::size_t i = 0; i < 10; ++i)
+        EXPECT_EQ(dialogs.shown[i].text.substr(0, dialogs.shown[i].text.find("\r\n")),
+                  "Row " + std::to_string(i + 1) + ": Type mismatch: \"line" + std::to_string(i) + "\" is not a number");
+    EXPECT_EQ(dialogs.shown[10].text.substr(0, dialogs.shown[10].text.find("\r\n")),
+              "More steps of this run failed; no more reports are shown until it ends");
+    EXPECT_NE(dialogs.shown[10].text.find("Form1.MouseClickList at line 106"), std::string::npos);
+    EXPECT_EQ(dialogs.shown[10].title, "Application Error");
+}
+
 TEST_F(Run, AZeroWaitRunStaysStoppableByKeyAndButton) {
     rowsOf({{"1", "1", "0", "Single Click"}, {"2", "2", "-1", "No Action"}});
     loop.onYield(50, [&] { ctrlS(); });
