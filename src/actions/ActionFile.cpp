@@ -2,6 +2,7 @@
 
 #include "actions/FilePaths.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -25,7 +26,9 @@ std::string formatActionFile(const ActionList& list) {
 std::vector<ParsedRow> parseActionFile(std::string_view text) {
     std::vector<ParsedRow> rows;
     if (text.empty()) return rows;
-    for (std::string_view line : splitAt(text, "\r\n")) {
+    const std::vector<std::string_view> lines = splitAt(text, "\r\n");
+    rows.reserve(static_cast<std::size_t>(std::count_if(lines.begin(), lines.end(), [](auto l) { return !l.empty(); })));
+    for (std::string_view line : lines) {
         if (line.empty()) continue;
         rows.push_back(rowFromFields(splitAt(line, ",")));
     }
