@@ -78,9 +78,11 @@ bool run(const Case& c, const std::filesystem::path& folder) {
 
 int main() {
     const Case cases[] = {
-        {"a million short lines", [] { return repeated("7,8,0,K\r\n", 1000000); }, 2, 400},
+        {"a million short lines", [] { return repeated("7,8,0,K\r\n", 1000000); }, 3, 400},
         {"one line of 10 MiB", [] { return "5,6,7," + std::string(10 * 1024 * 1024, 'k') + "\r\n"; }, 1, 150},
-        {"16 MB of one-letter lines", [] { return repeated("x\r\n", ActionFileSizeLimit / 3); }, 2, 400},
+        {"as many one-letter lines as rows are loaded",
+         [] { return repeated("x\r\n", ActionFileRowLimit); }, 3, 400},
+        {"16 MB of one-letter lines, refused", [] { return repeated("x\r\n", ActionFileSizeLimit / 3); }, 1, 150},
     };
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("cursovia-load-bench-" + std::to_string(getpid()));

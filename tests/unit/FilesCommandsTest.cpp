@@ -1,3 +1,4 @@
+#include "actions/ActionFile.h"
 #include "actions/FilePaths.h"
 #include "fakes/FormFixture.h"
 
@@ -118,6 +119,13 @@ TEST_F(FileCommands, FilesThatCannotBeReadAddNothingAndSaySo) {
         // NUL is UTF-8 but never text: a binary file, or a list saved as UTF-16
         {file("nul.txt", "1,2,3,No Action\r\n\0\0\0\0"s), "not a text file"},
         {file("utf16.txt", "1\0,\0002\0,\0003\0,\0K\0\r\0\n\0"s), "not a text file"},
+        // within the size limit, but a row for every three bytes
+        {file("tiny-lines.txt", [] {
+             std::string text;
+             for (std::size_t i = 0; i <= ActionFileRowLimit; ++i) text += "x\r\n";
+             return text;
+         }()),
+         "more than 1048576 rows"},
     };
     for (const auto& c : cases) {
         dialogs.shown.clear();
