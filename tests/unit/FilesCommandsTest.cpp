@@ -1,5 +1,6 @@
 #include "actions/ActionFile.h"
 #include "actions/FilePaths.h"
+#include "app/PersistedList.h"
 #include "fakes/FormFixture.h"
 
 #include <filesystem>
@@ -135,6 +136,52 @@ TEST_F(FileCommands, FilesThatCannotBeReadAddNothingAndSaySo) {
         ASSERT_EQ(dialogs.shown.size(), 1u) << c.path;
         EXPECT_NE(dialogs.shown[0].text.find(c.reason), std::string::npos) << dialogs.shown[0].text;
         EXPECT_NE(dialogs.shown[0].text.find("Form1.PushButton9_Click at line 102"), std::string::npos);
+    }
+}
+
+TEST_F(FileCommands, LineEndsOtherThanCrLfGiveOneRowThatSurvivesARestart) {
+    const struct {
+        const char* name;
+        std::string text;
+        Action row;
+    } cases[] = {
+        {"lf.txt", "1,2,3,No Action\n4,5,6,Single Click\n7,8,9,No Action\n", {"1", "2", "3", "No Action\n4"}},
+        {"cr.txt", "1,2,3,No Action\r4,5,6,Single Click\r7,8,9,No Action\r", {"1", "2", "3", "No Action\r4"}},
+    };
+    for (const auto& c : cases) {
+        form->click(ControlId::PushButton4);
+        choose(file(c.name, c.text));
+        form->click(ControlId::PushButton9);
+        EXPECT_TRUE(dialogs.shown.empty()) << c.name; // more than four fields: nothing is missing
+        EXPECT_EQ(rows(), std::vector<Action>{c.row}) << c.name;
+        restart();
+        EXPECT_EQ(rows(), std::vector<Action>{c.row}) << c.name;
+    }
+}
+
+TEST_F(FileCommands, LargeFilesWithinTheLimitLoadWhole) {
+    const std::string longKind(10 * 1024 * 1024, 'k');
+    std::string millionLines = "1,2,3,First\r\n";
+    for (int i = 1; i < 999999; ++i) millionLines += "7,8,0,K\r\n";
+    millionLines += "4,5,6,Last\r\n";
+    const struct {
+        const char* name;
+        std::string text;
+        std::size_t rows;
+        Action first, last;
+    } cases[] = {
+        {"one-long-line.txt", "5,6,7," + longKind + "\r\n", 1, {"5", "6", "7", longKind}, {"5", "6", "7", longKind}},
+        {"million-lines.txt", millionLines, 1000000, {"1", "2", "3", "First"}, {"4", "5", "6", "Last"}},
+    };
+    for (const auto& c : cases) {
+        form->click(ControlId::PushButton4);
+        choose(file(c.name, c.text));
+        form->click(ControlId::PushButton9);
+        EXPECT_TRUE(dialogs.shown.empty()) << c.name;
+        ASSERT_EQ(form->list().rowCount(), c.rows) << c.name;
+        EXPECT_EQ(form->list().row(0), c.first) << c.name;
+        EXPECT_EQ(form->list().row(c.rows - 1), c.last) << c.name;
+        EXPECT_EQ(decodeActions(settings.value("Actions").value()).size(), c.rows) << c.name;
     }
 }
 
