@@ -1,10 +1,13 @@
 #include "actions/ActionFile.h"
 #include "actions/FilePaths.h"
 #include "app/PersistedList.h"
+#include "fakes/FileWriteLimits.h"
 #include "fakes/FormFixture.h"
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
 
 namespace cursovia {
 namespace {
@@ -210,6 +213,54 @@ TEST_F(FileCommands, SaveIntoAFolderThatIsGoneIsReported) {
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_NE(dialogs.shown[0].text.find("Form1.PushButton8_Click at line 102"), std::string::npos);
 }
+
+#if defined(__linux__)
+TEST_F(FileCommands, AFailedSaveKeepsTheFormerFileWholeAndSaysSo) {
+    for (int i = 0; i < 100; ++i) form->click(ControlId::PushButton6); // some 7 KB of file
+    const std::string target = file("list.txt", "former\r\n");
+    const auto writable = [&] {
+        const fs::path probe = folder / "probe";
+        bool written = false;
+        {
+            std::ofstream out(probe, std::ios::binary);
+            written = out && out.write(std::string(4096, 'x').data(), 4096) && out.flush();
+        }
+        std::error_code ec;
+        fs::remove(probe, ec);
+        return written;
+    };
+    const struct {
+        const char* how;
+        std::function<std::shared_ptr<void>()> failWrites;
+        const char* reason;
+    } cases[] = {
+        {"a read-only folder",
+         [&] {
+             fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+             return std::make_shared<fakes::PermissionBitsBindRoot>();
+         },
+         "Permission denied"},
+        {"a full disk", [] { return std::make_shared<fakes::FileSizeLimit>(1024); }, "writing failed"},
+    };
+    for (const auto& c : cases) {
+        dialogs.shown.clear();
+        choose(target);
+        {
+            const std::shared_ptr<void> failing = c.failWrites();
+            ASSERT_FALSE(writable()) << c.how << ": the write must really fail, or this proves nothing";
+            form->click(ControlId::PushButton8);
+        }
+        fs::permissions(folder, fs::perms::owner_all);
+        EXPECT_EQ(read(target), "former\r\n") << c.how;
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1) << c.how; // no temporary left
+        ASSERT_EQ(dialogs.shown.size(), 1u) << c.how;
+        EXPECT_NE(dialogs.shown[0].text.find("Cannot save to " + target + ": "), std::string::npos) << c.how;
+        EXPECT_NE(dialogs.shown[0].text.find(c.reason), std::string::npos) << dialogs.shown[0].text;
+        EXPECT_NE(dialogs.shown[0].text.find("Form1.PushButton8_Click at line 102"), std::string::npos);
+        EXPECT_EQ(rows().size(), 300u);
+    }
+}
+#endif
 
 TEST_F(FileCommands, SampleAppendsItsThreeRowsEachTime) {
     for (const char* x : {"1", "2"}) {
