@@ -121,7 +121,7 @@ TEST_F(FileCommands, FilesThatCannotBeReadAddNothingAndSaySo) {
         {file("large.txt", large), "larger than 16 MB"},
         {file("binary.txt", std::string("1,2,3,\xFF\r\n", 9)), "not text"},
         // NUL is UTF-8 but never text: a binary file, or a list saved as UTF-16
-        {file("nul.txt", "1,2,3,No Action\r\n\0\0\0\0"s), "not a text file"},
+        {file("with-nuls.txt", "1,2,3,No Action\r\n\0\0\0\0"s), "not a text file"},
         {file("utf16.txt", "1\0,\0002\0,\0003\0,\0K\0\r\0\n\0"s), "not a text file"},
         // within the size limit, but a row for every three bytes
         {file("tiny-lines.txt", [] {
