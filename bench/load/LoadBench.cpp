@@ -4,7 +4,8 @@
 // Each case runs in a child process of its own, so its peak is its own.
 // Figures depend on the machine; the budgets are for a quiet desktop machine,
 // and the exit status is 1 when a case goes over one.
-//   build/bench/cursovia_load_bench
+//   cmake -S . -B build/bench-load -DCMAKE_BUILD_TYPE=Release -DCURSOVIA_BENCH=ON -DCURSOVIA_BUILD_APP=OFF
+//   cmake --build build/bench-load --target cursovia_load_bench && build/bench-load/bench/load/cursovia_load_bench
 #include "actions/ActionFile.h"
 #include "app/ErrorReport.h"
 #include "app/PersistedList.h"
