@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The Windows build's tests, under Wine: the unit tests cross-built for
-# Windows, then Cursovia.exe driven with xdotool on a private X desktop with a
+# The Windows build's tests, under Wine: the core's unit tests and the Win32
+# adapter's tests cross-built for Windows, then Cursovia.exe driven with xdotool on a private X desktop with a
 # fresh Wine prefix.
 #
 #   tests/e2e/win32/run.sh BUILD_DIR
@@ -80,6 +80,7 @@ w32_make_prefix || { record "fresh Wine prefix" 1; finish; }
 echo "desktop and prefix ready in $((SECONDS - started)) s; artefacts in $artefacts"
 
 run_case "core unit tests under Wine" case_unit_tests "$build/tests/cursovia_unit_tests.exe"
+run_case "Win32 adapter tests under Wine" case_unit_tests "$build/tests/win32/cursovia_win32_tests.exe"
 run_case "first start: window appears, Loads is 1" case_first_start
 run_case "F6 fills the labels, Add, close: Actions holds the row" case_capture_add_close
 run_case "a run clicks the target window until Ctrl+S" case_run_clicks_until_ctrl_s
