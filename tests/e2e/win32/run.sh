@@ -9,14 +9,15 @@
 # Logs, the click log and screenshots go to $E2E_ARTIFACTS, by default
 # BUILD_DIR/e2e-artifacts. The last line is "N passed, M failed"; the exit
 # status is non-zero when anything failed.
+# shellcheck disable=SC2119 # the library's optional arguments are left out on purpose
 set -uo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=wine.sh
+# shellcheck source-path=SCRIPTDIR source=wine.sh
 source "$here/wine.sh"
-# shellcheck source=cursovia.sh
+# shellcheck source-path=SCRIPTDIR source=cursovia.sh
 source "$here/cursovia.sh"
-# shellcheck source=cases.sh
+# shellcheck source-path=SCRIPTDIR source=cases.sh
 source "$here/cases.sh"
 
 if (($# != 1)) || [[ ! -d $1 ]]; then
