@@ -16,11 +16,15 @@
 
 W32_TIMEOUT=${W32_TIMEOUT:-30}
 W32_SCREEN=${W32_SCREEN:-1920x1080x24}
+W32_TRAY_WIDTH=${W32_TRAY_WIDTH:-96}
 W32_ARTEFACTS=${W32_ARTEFACTS:-}
 W32_PIDS=()
 W32_LAST_PID=
 W32_PREFIX_OWNED=
 W32_RUN_COUNT=0
+# reg.exe by full path: "wine reg" would run a reg.exe from the current
+# folder first, as Windows' search order says.
+W32_REG_EXE='C:\windows\system32\reg.exe'
 
 # Quiet Wine and skip the Mono and Gecko installer prompts on a new prefix.
 export WINEDEBUG=${WINEDEBUG:--all}
@@ -105,7 +109,11 @@ w32_start_desktop() {
         return 1
     fi
 
-    trayer --edge top --align right --widthtype request --height 24 \
+    # Fixed width on purpose: Wine learns the panel's size only once, when it
+    # docks the first icon. A panel that then grows ("--widthtype request")
+    # leaves Wine with a stale, too small rectangle, and clicks on the icon
+    # go to the panel instead of the icon.
+    trayer --edge top --align right --widthtype pixel --width "$W32_TRAY_WIDTH" --height 24 \
         --SetDockType true --SetPartialStrut true --transparent false \
         >"$W32_ARTEFACTS/trayer.log" 2>&1 &
     w32_track $!
@@ -118,9 +126,11 @@ w32_start_desktop() {
 
 # w32_make_prefix [DIR]
 # Creates a fresh 64-bit WINEPREFIX in DIR (default: a new temporary folder,
-# removed again by teardown) and exports WINEPREFIX. Runs without a display
-# and waits until the prefix's wineserver is gone, so the registry files are
-# complete. Takes about 12 s.
+# removed again by teardown) and exports WINEPREFIX. wineboot runs without a
+# display; then the prefix's wineserver is restarted to stay up until
+# teardown. Takes about 13 s. Call it after w32_start_desktop, so that the
+# services Wine starts here (explorer, which hosts the tray icons) use the
+# private desktop.
 w32_make_prefix() {
     if [[ -n ${1:-} ]]; then
         mkdir -p "$1"
@@ -144,6 +154,16 @@ w32_make_prefix() {
         w32_log "prefix has no Z: drive for /; w32_winpath would be wrong"
         return 1
     fi
+    # Keep the wineserver and Wine's services up until teardown. Otherwise
+    # each wine call waits for the last one's server to shut down and starts
+    # it again: about 3.5 s per call instead of 0.1 s, which adds up when
+    # ctest runs one Wine process per test case.
+    if ! wineserver -p; then
+        w32_log "cannot start a persistent wineserver"
+        return 1
+    fi
+    # The first process starts explorer and the services; pay for that now.
+    wine "$W32_REG_EXE" query 'HKCU\Software' /ve >/dev/null 2>&1 || true
 }
 
 # w32_winpath UNIX_PATH
@@ -203,30 +223,84 @@ w32_wait_window() {
     w32_find_window "$title"
 }
 
-# w32_click X Y [BUTTON]
-# Moves the X pointer to screen position X,Y and clicks (button 1 by default).
+# w32_tray_icons
+# Prints "X Y", the screen centre, of every Wine icon docked in the tray, one
+# per line, in the order trayer shows them.
+w32_tray_icons() {
+    local panel line
+    panel=$(xdotool search --classname '^panel$' 2>/dev/null | head -n 1)
+    [[ -n $panel ]] || return 1
+    # xwininfo -tree lines end in "WxH+relX+relY  +absX+absY".
+    local geometry='([0-9]+)x([0-9]+)\+-?[0-9]+\+-?[0-9]+ +\+(-?[0-9]+)\+(-?[0-9]+)$'
+    while IFS= read -r line; do
+        if [[ $line == *'("explorer.exe" "explorer.exe")'* && $line =~ $geometry ]]; then
+            printf '%d %d\n' "$((BASH_REMATCH[3] + BASH_REMATCH[1] / 2))" \
+                "$((BASH_REMATCH[4] + BASH_REMATCH[2] / 2))"
+        fi
+    done < <(xwininfo -id "$panel" -tree)
+}
+
+w32_first_tray_icon() {
+    w32_tray_icons | head -n 1 | grep .
+}
+
+# w32_wait_tray_icon [SECONDS]
+# Waits until a Wine icon is docked in the tray and prints the centre of the
+# first one as "X Y". Docking takes Wine about 2 s.
+w32_wait_tray_icon() {
+    local timeout=${1:-$W32_TIMEOUT}
+    if ! w32_wait_until "$timeout" w32_first_tray_icon >/dev/null; then
+        w32_log "no Wine icon docked in the tray after ${timeout}s"
+        return 1
+    fi
+    w32_first_tray_icon
+}
+
+w32_pointer_at() {
+    [[ $(xdotool getmouselocation) == "x:$1 y:$2 "* ]]
+}
+
+# w32_move_pointer X Y
+# Moves the X pointer to screen position X,Y and waits until it is there.
+# (xdotool's own --sync hangs for 15 s when the pointer is already there.)
+w32_move_pointer() {
+    xdotool mousemove "$1" "$2" && w32_wait_until 5 w32_pointer_at "$1" "$2"
+}
+
+# w32_click X Y [BUTTON] [COUNT]
+# Clicks BUTTON (1 left, 2 middle, 3 right; default 1) COUNT times (default
+# 1, 80 ms apart: a double click for COUNT 2) at screen position X,Y.
 w32_click() {
-    xdotool mousemove --sync "$1" "$2" click "${3:-1}"
+    w32_move_pointer "$1" "$2" && xdotool click --repeat "${4:-1}" --delay 80 "${3:-1}"
 }
 
 # w32_reg_add KEY NAME DATA [TYPE]
 # Writes a registry value through Wine's reg.exe (TYPE defaults to REG_SZ).
 w32_reg_add() {
-    wine reg add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/null
+    wine "$W32_REG_EXE" add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/null
 }
 
 # w32_reg_query KEY NAME
 # Prints the data of a REG_SZ value; fails if the key or value is missing.
-# reg.exe prints "    <name>    REG_SZ    <data>" with CR LF line ends; the
-# name is matched literally so names and data may contain spaces.
+# reg.exe prints "    <name>    REG_SZ    <data>" and ends lines with CR LF,
+# while a line feed inside the data comes out bare: so the data runs on to
+# the first line that ends in CR. The name is matched literally, so names and
+# data may contain spaces. Wine writes the data in code page 437, so only
+# ASCII data reads back exactly.
 w32_reg_query() {
-    local key=$1 name=$2 output line prefix
-    output=$(wine reg query "$key" /v "$name" 2>/dev/null) || return 1
+    local key=$1 name=$2 output line prefix data found=
+    output=$(wine "$W32_REG_EXE" query "$key" /v "$name" 2>/dev/null) || return 1
     prefix="    $name    REG_SZ    "
     while IFS= read -r line; do
-        line=${line%$'\r'}
-        if [[ $line == "$prefix"* ]]; then
-            printf '%s\n' "${line#"$prefix"}"
+        if [[ -z $found ]]; then
+            [[ $line == "$prefix"* ]] || continue
+            found=1
+            data=${line#"$prefix"}
+        else
+            data+=$'\n'$line
+        fi
+        if [[ $data == *$'\r' ]]; then
+            printf '%s\n' "${data%$'\r'}"
             return 0
         fi
     done <<<"$output"

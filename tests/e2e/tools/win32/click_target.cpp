@@ -1,6 +1,6 @@
-// A plain window that logs every left-button press, release and double click
-// with its screen coordinates. End-to-end tests point a clicker at it and
-// read the log back to see where the clicks really landed.
+// A plain window that logs every left and right button press, release and
+// double click with its screen coordinates. End-to-end tests point a clicker
+// at it and read the log back to see where the clicks really landed.
 //
 //   click_target.exe X Y WIDTH HEIGHT LOGFILE
 //
@@ -8,52 +8,25 @@
 // Each log line is "<message> <screenX> <screenY>", e.g. "WM_LBUTTONDOWN 960 540",
 // flushed as soon as it is written so a test can read it while we run.
 
+#include "mouse_log.h"
+
 #include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
-#include <memory>
 
 namespace {
 
 constexpr wchar_t kWindowTitle[] = L"Cursovia Click Target";
 constexpr wchar_t kWindowClass[] = L"CursoviaClickTarget";
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using LogFile = std::unique_ptr<std::FILE, FileCloser>;
-
-struct LoggedMessage {
-    UINT message;
-    const char* name;
-};
-
-constexpr LoggedMessage kLoggedMessages[] = {
-    {WM_LBUTTONDOWN, "WM_LBUTTONDOWN"},
-    {WM_LBUTTONUP, "WM_LBUTTONUP"},
-    {WM_LBUTTONDBLCLK, "WM_LBUTTONDBLCLK"},
-};
-
-const char* loggedName(UINT message) {
-    for (const auto& entry : kLoggedMessages) {
-        if (entry.message == message) return entry.name;
-    }
-    return nullptr;
-}
-
-void logClick(std::FILE* log, HWND window, const char* name, LPARAM lParam) {
-    // Mouse messages carry client coordinates as signed 16-bit values.
-    POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    ClientToScreen(window, &point);
-    std::fprintf(log, "%s %ld %ld\n", name, point.x, point.y);
-    std::fflush(log);
-}
-
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (const char* name = loggedName(message)) {
-        auto* log = reinterpret_cast<std::FILE*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (log) logClick(log, window, name, lParam);
+    if (const char* name = e2e::mouseMessageName(message)) {
+        auto* log = reinterpret_cast<e2e::MouseLog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        // Mouse messages carry client coordinates as signed 16-bit values.
+        POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ClientToScreen(window, &point);
+        if (log) log->write(name, point);
         return 0;
     }
     if (message == WM_DESTROY) {
@@ -80,8 +53,8 @@ int wmain(int argc, wchar_t* argv[]) {
         std::fputs("usage: click_target X Y WIDTH HEIGHT LOGFILE\n", stderr);
         return 2;
     }
-    LogFile log(_wfopen(argv[5], L"a"));
-    if (!log) {
+    e2e::MouseLog log(argv[5]);
+    if (!log.isOpen()) {
         std::fprintf(stderr, "click_target: cannot open log file %ls\n", argv[5]);
         return 1;
     }
@@ -104,7 +77,7 @@ int wmain(int argc, wchar_t* argv[]) {
     HWND window = CreateWindowExW(0, kWindowClass, kWindowTitle, WS_OVERLAPPEDWINDOW, x, y,
                                   width, height, nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(log.get()));
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&log));
     ShowWindow(window, SW_SHOWNORMAL);
     UpdateWindow(window);
 
