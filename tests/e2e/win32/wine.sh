@@ -20,6 +20,7 @@ W32_TRAY_WIDTH=${W32_TRAY_WIDTH:-96}
 W32_ARTEFACTS=${W32_ARTEFACTS:-}
 W32_PIDS=()
 W32_LAST_PID=
+W32_PREFIX=
 W32_PREFIX_OWNED=
 W32_RUN_COUNT=0
 # reg.exe by full path: "wine reg" would run a reg.exe from the current
@@ -56,8 +57,17 @@ w32_artefact_path() {
     esac
 }
 
+# Installed by the functions that start something, so that whatever they
+# started ends with the script, however it ends.
+w32_install_teardown_trap() {
+    trap 'w32_teardown' EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+}
+
 w32_track() {
     W32_PIDS+=("$1")
+    # shellcheck disable=SC2034 # read by the scripts that source this file
     W32_LAST_PID=$1
 }
 
@@ -77,9 +87,7 @@ w32_has_tray() {
 w32_start_desktop() {
     W32_ARTEFACTS=${1:-${W32_ARTEFACTS:-$(mktemp -d "${TMPDIR:-/tmp}/cursovia-e2e.XXXXXX")}}
     mkdir -p "$W32_ARTEFACTS"
-    trap 'w32_teardown' EXIT
-    trap 'exit 130' INT
-    trap 'exit 143' TERM
+    w32_install_teardown_trap
 
     # The server accepts any cookie in its auth file whatever the display
     # number, so the cookie can be written before Xvfb picks its display.
@@ -97,7 +105,8 @@ w32_start_desktop() {
         w32_log "Xvfb did not start; see $W32_ARTEFACTS/xvfb.log"
         return 1
     fi
-    export DISPLAY=":$(<"$display_file")"
+    DISPLAY=":$(<"$display_file")"
+    export DISPLAY
     export XAUTHORITY="$W32_ARTEFACTS/xauthority"
     : >"$XAUTHORITY"
     xauth -q add "$DISPLAY" . "$cookie"
@@ -126,7 +135,8 @@ w32_start_desktop() {
 
 # w32_make_prefix [DIR]
 # Creates a fresh 64-bit WINEPREFIX in DIR (default: a new temporary folder,
-# removed again by teardown) and exports WINEPREFIX. wineboot runs without a
+# removed again by teardown) and exports WINEPREFIX. Installs the teardown
+# trap too, for scripts that need Wine but no desktop (unit tests under ctest). wineboot runs without a
 # display; then the prefix's wineserver is restarted to stay up until
 # teardown. Takes about 13 s. Call it after w32_start_desktop, so that the
 # services Wine starts here (explorer, which hosts the tray icons) use the
@@ -140,9 +150,11 @@ w32_make_prefix() {
         W32_PREFIX_OWNED=$WINEPREFIX
     fi
     export WINEPREFIX
+    W32_PREFIX=$WINEPREFIX
+    w32_install_teardown_trap
     local log
     log=$(w32_artefact_path wineboot.log)
-    if ! DISPLAY= timeout 300 wineboot -i >"$log" 2>&1; then
+    if ! DISPLAY='' timeout 300 wineboot -i >"$log" 2>&1; then
         w32_log "wineboot failed; see $log"
         return 1
     fi
@@ -322,9 +334,10 @@ w32_teardown() {
     if ((status != 0)) && [[ -n ${DISPLAY:-} && -n $W32_ARTEFACTS ]]; then
         timeout 10 import -display "$DISPLAY" -window root "$W32_ARTEFACTS/teardown.png" 2>/dev/null || true
     fi
-    if [[ -n ${WINEPREFIX:-} && -d $WINEPREFIX ]]; then
-        timeout 30 wineserver -k 2>/dev/null || true
-        timeout 30 wineserver -w 2>/dev/null || true
+    # Only the prefix made here: a WINEPREFIX from outside is not ours to stop.
+    if [[ -n $W32_PREFIX && -d $W32_PREFIX ]]; then
+        WINEPREFIX=$W32_PREFIX timeout 30 wineserver -k 2>/dev/null || true
+        WINEPREFIX=$W32_PREFIX timeout 30 wineserver -w 2>/dev/null || true
     fi
     local i pid
     for ((i = ${#W32_PIDS[@]} - 1; i >= 0; i--)); do
@@ -340,5 +353,6 @@ w32_teardown() {
         rm -rf "$W32_PREFIX_OWNED"
         W32_PREFIX_OWNED=
     fi
+    W32_PREFIX=
     return "$status"
 }
