@@ -358,6 +358,13 @@ w32_teardown() {
     done
     W32_PIDS=()
     if [[ -n $W32_PREFIX_OWNED ]]; then
+        # The prefix names the folder under TMPDIR that held its server's
+        # socket; it outlives the server, so it goes with the prefix.
+        local server_dir=
+        [[ -r $W32_PREFIX_OWNED/wineserver ]] && server_dir=$(<"$W32_PREFIX_OWNED/wineserver")
+        if [[ $server_dir =~ ^wine-[A-Za-z0-9]+$ ]]; then
+            rm -rf "${TMPDIR:-/tmp}/$server_dir"
+        fi
         rm -rf "$W32_PREFIX_OWNED"
         W32_PREFIX_OWNED=
     fi
