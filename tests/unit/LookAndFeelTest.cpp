@@ -11,16 +11,13 @@ namespace cursovia {
 namespace {
 namespace fs = std::filesystem;
 
-// The program's files are named with the platform's separator ('\\' on Windows).
-const std::string Sep(1, static_cast<char>(fs::path::preferred_separator));
-
 struct LookAndFeel : fakes::FormFixture {
     fakes::TempFolder temp;
     const fs::path& folder = temp.path();
     void SetUp() override {
         fs::create_directories(folder / "x");
         program.executablePath = temp.at("cursovia");
-        program.separator = Sep[0];
+        program.separator = static_cast<char>(fs::path::preferred_separator);
         settings.set("Loads", "3");
     }
     void put(const std::string& relative) { temp.file(relative, "window = #102030\n"); }
@@ -37,7 +34,7 @@ TEST_F(LookAndFeel, ASkinRecoloursThenDrivesTheEngineInOrder) {
     put("x/o.cjs");
     create();
     form->Form_Load();
-    const std::string path = utf8FromPath(folder) + Sep + "x" + Sep + "o.cjs";
+    const std::string path = utf8FromPath(folder / "x" / "o.cjs");
     EXPECT_EQ(skin.log, (std::vector<std::string>{"load " + path + " []", "options?", "options=5", "controls=true",
                                                   "dialogs=true", "apply"}));
     for (ControlId id : {ControlId::Frame1, ControlId::Option4, ControlId::Check4, ControlId::Label4})
@@ -56,7 +53,7 @@ TEST_F(LookAndFeel, AFolderNamedLikeTheSkinIsNoSkin) {
 TEST_F(LookAndFeel, AHandPointerFileGivesTheHandOverButtonsOnly) {
     put("HAND-M.CUR");
     start();
-    EXPECT_EQ(skin.log, (std::vector<std::string>{"pointer " + utf8FromPath(folder) + Sep + "HAND-M.CUR"}));
+    EXPECT_EQ(skin.log, (std::vector<std::string>{"pointer " + utf8FromPath(folder / "HAND-M.CUR")}));
     EXPECT_TRUE(form->handPointerLoaded());
     const struct {
         std::optional<ControlId> over;
@@ -83,12 +80,12 @@ TEST_F(LookAndFeel, APointerThatCannotLoadIsReportedAndStartUpGoesOn) {
 }
 
 TEST(FileIsPresentTest, NeverThrows) {
-    EXPECT_FALSE(FileIsPresent("/no/such/folder/file"));
+    const fakes::TempFolder temp;
+    EXPECT_FALSE(FileIsPresent(temp.at("no-such-folder/file")));
     EXPECT_FALSE(FileIsPresent(""));
     EXPECT_FALSE(FileIsPresent(std::string("bad\0name", 8)));
-    // A folder without a trailing separator: MinGW's runtime finds no folder
-    // through "C:\\dir\\", as temp_directory_path() gives it on Windows.
-    EXPECT_TRUE(FileIsPresent(utf8FromPath(fs::current_path())));
+    EXPECT_TRUE(FileIsPresent(temp.file("here", "x")));
+    EXPECT_TRUE(FileIsPresent(utf8FromPath(temp.path())));
 }
 
 TEST(SkinFileTest, ParsesColoursAndRefusesAnythingElse) {
