@@ -59,7 +59,7 @@ win32_build() {
 }
 
 win32_tests() {
-  E2E_ARTIFACTS=$artefacts/win32 "$root/tests/e2e/win32/run.sh" "$build/win32"
+  E2E_ARTEFACTS=$artefacts/win32 "$root/tests/e2e/win32/run.sh" "$build/win32"
 }
 
 stage linux-build linux_build
