@@ -6,6 +6,9 @@
 #   desktop_new_home               fresh HOME / XDG dirs for the app under test
 #   desktop_spawn NAME CMD...      background process, log in ARTEFACT_DIR
 #   desktop_wait_window TITLE [S]  window id of the visible window titled TITLE
+#   desktop_wait_tray_icon CLASS [S]  window id of CLASS's icon embedded in the tray
+#   desktop_window_box WID         "X Y WIDTH HEIGHT" of its client area on the screen
+#   desktop_click_window_centre WID [BUTTON]  moves the pointer there and clicks
 #   desktop_screenshot FILE [WID]  PNG of the root window or of one window
 #   desktop_teardown               stops everything (also runs from the EXIT trap)
 #
@@ -23,7 +26,6 @@ DESKTOP_TEMP_DIRS=()
 DESKTOP_ARTEFACTS=
 DESKTOP_LAST_PID=
 DESKTOP_XVFB_PID=
-DESKTOP_WM_PID=
 DESKTOP_TRAY_PID=
 
 desktop__log() { printf 'desktop: %s\n' "$*" >&2; }
@@ -116,7 +118,7 @@ desktop__start_xvfb() {
 # Starts Xvfb (1920x1080x24, free display), openbox and trayer, waits until
 # each is usable, exports DISPLAY and XAUTHORITY and installs the teardown
 # trap. Logs of all three go to ARTEFACT_DIR; their PIDs are in
-# DESKTOP_XVFB_PID, DESKTOP_WM_PID and DESKTOP_TRAY_PID.
+# DESKTOP_XVFB_PID and DESKTOP_TRAY_PID.
 desktop_start() {
     DESKTOP_ARTEFACTS=$1
     mkdir -p "$DESKTOP_ARTEFACTS"
@@ -133,12 +135,12 @@ desktop_start() {
     dir=$(mktemp -d -t cursovia-desktop.XXXXXX)
     DESKTOP_TEMP_DIRS+=("$dir")
     mkdir -p "$dir/home"
+    desktop__isolate_session
     desktop__start_xvfb "$dir" || return 1
 
     # openbox and trayer get a home of their own so they never read or write
     # the real user's configuration.
     desktop_spawn openbox env HOME="$dir/home" openbox
-    DESKTOP_WM_PID=$DESKTOP_LAST_PID
     desktop_wait_until "$DESKTOP_START_TIMEOUT" desktop__wm_running ||
         { desktop__log "openbox did not take over the screen"; return 1; }
 
@@ -148,6 +150,15 @@ desktop_start() {
     desktop_wait_until "$DESKTOP_START_TIMEOUT" desktop__tray_owned ||
         { desktop__log "trayer did not claim the system tray selection"; return 1; }
     desktop__log "desktop ready on $DISPLAY, artefacts in $DESKTOP_ARTEFACTS"
+}
+
+# Programs started on this desktop must not reach the developer's own
+# session: Qt would pick Wayland, or put its tray icon on a session bus
+# (StatusNotifierItem) instead of embedding it in trayer.
+desktop__isolate_session() {
+    unset WAYLAND_DISPLAY
+    export QT_QPA_PLATFORM=xcb
+    export DBUS_SESSION_BUS_ADDRESS=disabled:
 }
 
 # desktop_new_home
@@ -166,13 +177,14 @@ desktop_new_home() {
     mkdir -m 700 "$XDG_RUNTIME_DIR"
 }
 
+desktop__regex_escape() { printf '%s' "$1" | sed 's/[][\.*^$?+(){}|/]/\\&/g'; }
+
 # desktop__visible_window_titled TITLE: prints the first viewable window
 # whose title is exactly TITLE. xdotool matches a case-insensitive regex,
 # so its hits are filtered by an exact comparison.
 desktop__visible_window_titled() {
-    local title=$1 pattern wid
-    pattern=$(printf '%s' "$title" | sed 's/[][\.*^$?+(){}|/]/\\&/g')
-    for wid in $(xdotool search --onlyvisible --name "^${pattern}\$" 2>/dev/null); do
+    local title=$1 wid
+    for wid in $(xdotool search --onlyvisible --name "^$(desktop__regex_escape "$title")\$" 2>/dev/null); do
         if [[ $(xdotool getwindowname "$wid" 2>/dev/null) == "$title" ]]; then
             printf '%s\n' "$wid"
             return 0
@@ -190,6 +202,50 @@ desktop_wait_window() {
         return 1
     fi
     desktop__visible_window_titled "$title"
+}
+
+# desktop_window_box WINDOW_ID
+# Prints "X Y WIDTH HEIGHT" of the window's client area in root coordinates (xdotool's getwindowgeometry is off by the frame
+# for reparented windows, xwininfo is not).
+desktop_window_box() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+        /Width:/ { w = $NF } /Height:/ { h = $NF } END { if (w == "") exit 1; print x, y, w, h }'
+}
+
+# desktop__tray_icon_of CLASS: prints the first window whose WM_CLASS
+# instance is CLASS and that sits inside trayer's panel.
+desktop__tray_icon_of() {
+    local class=$1 panel tree wid
+    panel=$(xdotool search --all --onlyvisible --pid "$DESKTOP_TRAY_PID" --classname '^panel$' 2>/dev/null | head -n 1)
+    [[ -n $panel ]] || return 1
+    tree=$(xwininfo -tree -id "$panel" 2>/dev/null) || return 1
+    for wid in $(xdotool search --onlyvisible --classname "^$(desktop__regex_escape "$class")\$" 2>/dev/null); do
+        if grep -q "$(printf '0x%x ' "$wid")" <<<"$tree"; then
+            printf '%s\n' "$wid"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# desktop_wait_tray_icon CLASS [TIMEOUT_SECONDS=10]
+# Prints the id of the tray icon window of the program whose WM_CLASS
+# instance name is CLASS, once trayer has embedded and shown it.
+desktop_wait_tray_icon() {
+    local class=$1 timeout=${2:-10}
+    if ! desktop_wait_until "$timeout" desktop__tray_icon_of "$class" >/dev/null; then
+        desktop__log "no tray icon of class '$class' after ${timeout}s"
+        return 1
+    fi
+    desktop__tray_icon_of "$class"
+}
+
+# desktop_click_window_centre WINDOW_ID [BUTTON=1]
+# Moves the pointer to the middle of the window's client area and clicks.
+desktop_click_window_centre() {
+    local wid=$1 button=${2:-1} x y w h
+    read -r x y w h < <(desktop_window_box "$wid") || return 1
+    xdotool mousemove --sync $((x + w / 2)) $((y + h / 2)) click "$button"
 }
 
 # desktop_screenshot FILE [WINDOW_ID]

@@ -13,14 +13,17 @@ repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
 
 if [[ -z ${E2E_TOOLS_DIR:-} ]]; then
     E2E_TOOLS_DIR=$repo_root/build/e2e-tools
-    cmake -S "$repo_root/tests/e2e/tools" -B "$E2E_TOOLS_DIR" -DCMAKE_BUILD_TYPE=Release >/dev/null &&
-        cmake --build "$E2E_TOOLS_DIR" -j2 >/dev/null || { echo "building e2e tools failed" >&2; exit 2; }
+    if ! cmake -S "$repo_root/tests/e2e/tools" -B "$E2E_TOOLS_DIR" -DCMAKE_BUILD_TYPE=Release >/dev/null ||
+        ! cmake --build "$E2E_TOOLS_DIR" -j2 >/dev/null; then
+        echo "building e2e tools failed" >&2
+        exit 2
+    fi
 fi
 export E2E_TOOLS_DIR
 artefacts=${E2E_ARTEFACTS:-$repo_root/build/e2e-artefacts/harness_selftest}
 rm -rf "$artefacts"
 
-# shellcheck source=desktop.sh
+# shellcheck source-path=SCRIPTDIR source=desktop.sh
 source "$repo_root/tests/e2e/linux/desktop.sh"
 
 passed=0
@@ -57,9 +60,7 @@ target_window=$(desktop_wait_window "Cursovia Click Target" 10) || {
 # decorations around it; tests compute click points from it.
 check_target_geometry() {
     local geometry
-    geometry=$(xwininfo -id "$target_window" |
-        awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
-             /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }')
+    geometry=$(desktop_window_box "$target_window")
     if [[ $geometry == "$target_x $target_y $target_w $target_h" ]]; then
         pass "click target geometry"
     else
@@ -79,20 +80,19 @@ click_cases=(
     "left and below the edges are outside|399 450 1 1;700 660 1 1;401 451 1 1|press 1 401 451;release 1 401 451"
 )
 
-lines_in_log() { wc -l <"$click_log"; }
-log_has_at_least() { (($(lines_in_log) >= $1)); }
+has_lines() { (($(wc -l <"$1") >= $2)); }
 
 run_click_case() {
     local name=$1 clicks=$2 expected=$3 click x y button repeat
     local before expected_lines actual
-    before=$(lines_in_log)
+    before=$(wc -l <"$click_log")
     IFS=';' read -ra expected_lines <<<"$expected"
     IFS=';' read -ra click <<<"$clicks"
     for click in "${click[@]}"; do
         read -r x y button repeat <<<"$click"
         xdotool mousemove --sync "$x" "$y" click --repeat "$repeat" "$button"
     done
-    desktop_wait_until 5 log_has_at_least $((before + ${#expected_lines[@]}))
+    desktop_wait_until 5 has_lines "$click_log" $((before + ${#expected_lines[@]}))
     actual=$(tail -n +$((before + 1)) "$click_log")
     if [[ $actual == "$(printf '%s\n' "${expected_lines[@]}")" ]]; then
         pass "$name"
@@ -101,16 +101,52 @@ run_click_case() {
     fi
 }
 
+# An icon docked through the system tray protocol must get embedded by
+# trayer, be found by class, and receive a click on its centre.
+check_tray_icon_click() {
+    local tray_log=$artefacts/tray_clicks.log icon x y w h expected
+    : >"$tray_log"
+    desktop_spawn tray_click_target "$E2E_TOOLS_DIR/click_target" --tray "$tray_log"
+    icon=$(desktop_wait_tray_icon click_target 10) || { fail "tray icon click" "icon never embedded"; return; }
+    read -r x y w h < <(desktop_window_box "$icon")
+    desktop_click_window_centre "$icon" 1
+    expected=$(printf 'press 1 %d %d\nrelease 1 %d %d' $((x + w / 2)) $((y + h / 2)) $((x + w / 2)) $((y + h / 2)))
+    desktop_wait_until 5 has_lines "$tray_log" 2
+    if [[ $(<"$tray_log") == "$expected" ]]; then
+        pass "tray icon click"
+    else
+        fail "tray icon click" "icon ${w}x${h}+$x+$y, log shows [$(tr '\n' ';' <"$tray_log")]"
+    fi
+}
+
+# Each test gets its own empty home; Qt insists on a private runtime dir.
+check_fresh_homes() {
+    desktop_new_home
+    local first=$HOME
+    echo "stale" >"$XDG_CONFIG_HOME/leftover"
+    desktop_new_home
+    local problems=()
+    [[ $HOME != "$first" ]] || problems+=("same HOME twice")
+    [[ $XDG_CONFIG_HOME == "$HOME"/* && -z $(ls -A "$XDG_CONFIG_HOME") ]] || problems+=("config dir not fresh")
+    [[ $(stat -c %a "$XDG_RUNTIME_DIR") == 700 ]] || problems+=("runtime dir not private")
+    if ((${#problems[@]} == 0)); then
+        pass "fresh homes"
+    else
+        fail "fresh homes" "${problems[*]}"
+    fi
+}
+
+screenshot_size() { desktop_screenshot "$1" "${2:-root}" && identify -format '%wx%h' "$artefacts/$1"; }
+
 check_screenshots() {
-    local size
-    desktop_screenshot root.png && size=$(identify -format '%wx%h' "$artefacts/root.png") ||
-        { fail "screenshots" "root screenshot failed"; return; }
-    [[ $size == 1920x1080 ]] || { fail "screenshots" "root screenshot is $size"; return; }
-    desktop_screenshot click_target.png "$target_window" &&
-        size=$(identify -format '%wx%h' "$artefacts/click_target.png") ||
-        { fail "screenshots" "window screenshot failed"; return; }
-    [[ $size == "${target_w}x${target_h}" ]] || { fail "screenshots" "window screenshot is $size"; return; }
-    pass "screenshots"
+    local root_size window_size
+    root_size=$(screenshot_size root.png)
+    window_size=$(screenshot_size click_target.png "$target_window")
+    if [[ "$root_size $window_size" == "1920x1080 ${target_w}x${target_h}" ]]; then
+        pass "screenshots"
+    else
+        fail "screenshots" "root '$root_size', window '$window_size'"
+    fi
 }
 
 check_tray_host
@@ -119,7 +155,9 @@ for case in "${click_cases[@]}"; do
     IFS='|' read -r name clicks expected <<<"$case"
     run_click_case "$name" "$clicks" "$expected"
 done
+check_tray_icon_click
 check_screenshots
+check_fresh_homes
 
 echo "$passed passed, $failed failed"
 ((failed == 0))

@@ -3,10 +3,13 @@
  * receives, so end-to-end tests can check where Cursovia clicked.
  *
  *   click_target X Y WIDTH HEIGHT LOGFILE
+ *   click_target --tray LOGFILE
  *
  * The window is titled "Cursovia Click Target" and its client area is placed
  * at root position X,Y (static gravity, so the window manager's frame does
- * not shift it). Each ButtonPress/ButtonRelease appends one line to LOGFILE:
+ * not shift it). With --tray it docks into the system tray instead, as an
+ * XEmbed icon, so tests can check that clicks on tray icons get through.
+ * Each ButtonPress/ButtonRelease appends one line to LOGFILE:
  *
  *   press 1 412 230
  *   release 1 412 230
@@ -61,7 +64,38 @@ static int open_termination_fd(void)
     return fd;
 }
 
-static Window create_target_window(Display *display, int x, int y, int width, int height)
+/* System tray protocol: ask the tray (owner of _NET_SYSTEM_TRAY_S<screen>)
+ * to embed the window; the tray maps it because _XEMBED_INFO says so. */
+static int dock_into_tray(Display *display, Window window)
+{
+    char selection_name[32];
+    snprintf(selection_name, sizeof selection_name, "_NET_SYSTEM_TRAY_S%d", DefaultScreen(display));
+    Window tray = XGetSelectionOwner(display, XInternAtom(display, selection_name, False));
+    if (tray == None) {
+        fprintf(stderr, "click_target: no system tray\n");
+        return 0;
+    }
+    enum { xembed_version = 0, xembed_mapped = 1, system_tray_request_dock = 0 };
+    const long xembed_info[2] = {xembed_version, xembed_mapped};
+    Atom xembed_info_atom = XInternAtom(display, "_XEMBED_INFO", False);
+    XChangeProperty(display, window, xembed_info_atom, xembed_info_atom, 32, PropModeReplace,
+                    (const unsigned char *)xembed_info, 2);
+
+    XEvent request = {0};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = tray;
+    request.xclient.message_type = XInternAtom(display, "_NET_SYSTEM_TRAY_OPCODE", False);
+    request.xclient.format = 32;
+    request.xclient.data.l[0] = CurrentTime;
+    request.xclient.data.l[1] = system_tray_request_dock;
+    request.xclient.data.l[2] = (long)window;
+    XSendEvent(display, tray, False, NoEventMask, &request);
+    XFlush(display);
+    return 1;
+}
+
+static Window create_target_window(Display *display, int x, int y, int width, int height,
+                                   int in_tray)
 {
     int screen = DefaultScreen(display);
     XSetWindowAttributes attributes;
@@ -73,11 +107,12 @@ static Window create_target_window(Display *display, int x, int y, int width, in
                                   &attributes);
 
     XSizeHints *size_hints = XAllocSizeHints();
-    size_hints->flags = USPosition | USSize | PWinGravity;
+    /* The minimum size keeps the geometry fixed; trays size icons from it. */
+    size_hints->flags = USPosition | USSize | PMinSize | PWinGravity;
     size_hints->x = x;
     size_hints->y = y;
-    size_hints->width = width;
-    size_hints->height = height;
+    size_hints->width = size_hints->min_width = width;
+    size_hints->height = size_hints->min_height = height;
     size_hints->win_gravity = StaticGravity;
     XSetWMNormalHints(display, window, size_hints);
     XFree(size_hints);
@@ -91,8 +126,13 @@ static Window create_target_window(Display *display, int x, int y, int width, in
     XClassHint class_hint = {"click_target", "CursoviaClickTarget"};
     XSetClassHint(display, window, &class_hint);
 
-    XMapWindow(display, window);
-    XFlush(display);
+    if (in_tray) {
+        if (!dock_into_tray(display, window))
+            exit(1);
+    } else {
+        XMapWindow(display, window);
+        XFlush(display);
+    }
     return window;
 }
 
@@ -105,16 +145,20 @@ static void log_button_event(FILE *log, const XButtonEvent *event)
 
 int main(int argc, char **argv)
 {
-    if (argc != 6) {
-        fprintf(stderr, "usage: %s X Y WIDTH HEIGHT LOGFILE\n", argv[0]);
+    int in_tray = argc == 3 && strcmp(argv[1], "--tray") == 0;
+    if (argc != 6 && !in_tray) {
+        fprintf(stderr, "usage: %s X Y WIDTH HEIGHT LOGFILE\n       %s --tray LOGFILE\n",
+                argv[0], argv[0]);
         return 2;
     }
-    int x = parse_int(argv[1], "x", 0);
-    int y = parse_int(argv[2], "y", 0);
-    int width = parse_int(argv[3], "width", 1);
-    int height = parse_int(argv[4], "height", 1);
+    /* A tray icon starts at the usual icon size; the tray resizes it. */
+    int x = in_tray ? 0 : parse_int(argv[1], "x", 0);
+    int y = in_tray ? 0 : parse_int(argv[2], "y", 0);
+    int width = in_tray ? 22 : parse_int(argv[3], "width", 1);
+    int height = in_tray ? 22 : parse_int(argv[4], "height", 1);
+    const char *log_path = argv[argc - 1];
 
-    FILE *log = fopen(argv[5], "a");
+    FILE *log = fopen(log_path, "a");
     if (log == NULL) {
         perror("click_target: cannot open log");
         return 1;
@@ -126,7 +170,7 @@ int main(int argc, char **argv)
         fprintf(stderr, "click_target: cannot open display\n");
         return 1;
     }
-    create_target_window(display, x, y, width, height);
+    create_target_window(display, x, y, width, height, in_tray);
 
     struct pollfd waits[2] = {
         {.fd = ConnectionNumber(display), .events = POLLIN},
