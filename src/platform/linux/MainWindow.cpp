@@ -186,8 +186,9 @@ void MainWindow::renderControl(ControlId id) {
     case ControlKind::ListView: break;
     }
     if (showsOwnBackground(spec.kind)) {
+        // Buttons fill with the button role, the others with the window role.
         QPalette palette = widget->palette();
-        palette.setColor(QPalette::Window, resolve(state.background));
+        palette.setColor(widget->backgroundRole(), resolve(state.background));
         widget->setPalette(palette);
         widget->setAutoFillBackground(true);
     }
