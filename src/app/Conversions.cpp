@@ -42,6 +42,34 @@ bool isDecimalNumber(std::string_view s) {
     return i == s.size();
 }
 
+// Roughly the power of ten of a number the grammar accepted, enough to tell
+// a too large number from one too close to zero.
+long decimalMagnitude(std::string_view s) {
+    std::size_t i = (s.front() == '+' || s.front() == '-') ? 1 : 0;
+    long magnitude = 0;
+    bool significant = false;
+    for (; i < s.size() && isDigit(s[i]); ++i) {
+        significant = significant || s[i] != '0';
+        if (significant) ++magnitude;
+    }
+    if (i < s.size() && s[i] == '.')
+        for (++i; i < s.size() && isDigit(s[i]) && !significant; ++i) {
+            if (s[i] != '0') significant = true;
+            else --magnitude;
+        }
+    while (i < s.size() && s[i] != 'e' && s[i] != 'E') ++i;
+    if (i < s.size()) {
+        long exponent = 0;
+        bool negative = false;
+        for (++i; i < s.size(); ++i) {
+            if (s[i] == '-') negative = true;
+            else if (isDigit(s[i]) && exponent < 100000) exponent = exponent * 10 + (s[i] - '0');
+        }
+        magnitude += negative ? -exponent : exponent;
+    }
+    return magnitude;
+}
+
 std::string quoted(std::string_view text) {
     constexpr std::size_t shown = 40;
     std::string out = "\"";
@@ -67,9 +95,9 @@ double textToNumber(std::string_view text) {
     const std::string_view unsigned_ = (s.front() == '+') ? s.substr(1) : s;
     double value = 0;
     const auto [end, error] = std::from_chars(unsigned_.data(), unsigned_.data() + unsigned_.size(), value);
-    if (error == std::errc::result_out_of_range || !std::isfinite(value)) {
-        // Underflow to a tiny value is harmless; only a too large magnitude overflows.
-        if (error == std::errc::result_out_of_range && std::fabs(value) < 1.0) return 0.0;
+    if (error == std::errc::result_out_of_range) {
+        // A number too close to zero is zero; only a too large one overflows.
+        if (decimalMagnitude(s) < 0) return 0.0;
         throw ConversionError("Overflow: " + quoted(text) + " is too large a number");
     }
     if (error != std::errc{} || end != unsigned_.data() + unsigned_.size())

@@ -1,0 +1,169 @@
+#pragma once
+// Recording fakes of the core's ports: each logs what the core asked of the
+// world, so tests compare what happened, in order.
+#include "actions/TextEncoding.h"
+#include "app/Dialogs.h"
+#include "app/SettingsStore.h"
+#include "automation/EventLoop.h"
+#include "automation/KeyEvents.h"
+#include "automation/Pointer.h"
+#include "desktop/AutostartEntry.h"
+#include "desktop/Skin.h"
+#include "desktop/TrayShell.h"
+#include "guidance/ShellOpen.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace cursovia::fakes {
+
+// In-memory settings; keys compare without letter case. `writes` lists "key=value" in order.
+class MemorySettings : public SettingsStore {
+public:
+    std::string read(const std::string& key, const std::string& fallback) override;
+    void write(const std::string& key, const std::string& text) override;
+    std::optional<std::string> value(const std::string& key) const;
+    void set(const std::string& key, const std::string& text) { values_[lower(key)] = text; }
+
+    std::vector<std::string> writes;
+    std::string failWritesTo; // a key whose writes throw
+
+private:
+    static std::string lower(std::string s);
+    std::map<std::string, std::string> values_;
+};
+
+// Message boxes are recorded and answered from a queue (Ok / No by default).
+class RecordingDialogs : public Dialogs {
+public:
+    struct Shown {
+        std::string text, title;
+        MessageButtons buttons;
+        MessageIcon icon;
+    };
+    MessageAnswer messageBox(const std::string& text, const std::string& title, MessageButtons buttons,
+                             MessageIcon icon) override;
+    FileDialogResult openFile(const FileDialogRequest& request) override;
+    FileDialogResult saveFile(const FileDialogRequest& request) override;
+
+    std::vector<Shown> shown;
+    std::deque<MessageAnswer> answers;
+    std::vector<FileDialogRequest> fileRequests;
+    FileDialogResult nextFile;
+    std::function<void()> whileOpen; // runs inside every message box, as window events would
+    std::vector<std::string> texts() const;
+};
+
+// A fake clock with events scheduled on it. waitUntil jumps the clock to the
+// next event or the deadline, whichever comes first, and runs due events.
+class FakeEventLoop : public EventLoop {
+public:
+    MonotonicTime now() override { return now_; }
+    void processPendingEvents() override;
+    void waitUntil(MonotonicTime deadline) override;
+    void endProcess() override { ended = true; }
+
+    // Runs `event` once the clock reaches `at` (inside a yield or a wait).
+    void at(MonotonicTime at, std::function<void()> event);
+    void after(std::chrono::duration<double> delay, std::function<void()> event);
+    // Runs `event` at the n-th yield or wait from now (1 = the next one).
+    void onYield(int n, std::function<void()> event);
+
+    void advance(MonotonicTime by) { now_ += by; }
+
+    int yields = 0; // processPendingEvents and waitUntil calls
+    bool ended = false;
+    // A clock that moves by this much at every yield, as a real one does.
+    MonotonicTime tickPerYield{0};
+
+private:
+    void runDue();
+    MonotonicTime now_{std::chrono::hours(1000)};
+    std::multimap<MonotonicTime, std::function<void()>> events_;
+    std::multimap<int, std::function<void()>> yieldEvents_;
+};
+
+// Logs "move X,Y", "click", in order.
+class RecordingPointer : public Pointer {
+public:
+    void moveTo(ScreenPoint at) override;
+    void leftClick() override { log.push_back("click"); }
+    ScreenPoint position() override { return at; }
+    std::vector<std::string> log;
+    ScreenPoint at;
+};
+
+class FakeKeySource : public KeyEventSource {
+public:
+    bool install(KeySink& s) override {
+        sink = &s;
+        return !refuse;
+    }
+    void remove() override { sink = nullptr; }
+    bool isKeyDown(std::uint32_t key) override;
+    void send(std::uint32_t key, bool down);
+    void press(std::uint32_t key) {
+        send(key, true);
+        send(key, false);
+    }
+
+    KeySink* sink = nullptr;
+    bool refuse = false;
+    std::vector<std::uint32_t> heldAtInstall;
+};
+
+struct TrayCall {
+    TrayCommand command;
+    TrayRequest request;
+};
+class RecordingTray : public TrayShell {
+public:
+    void notifyIcon(TrayCommand command, const TrayRequest& request) override { calls.push_back({command, request}); }
+    std::vector<TrayCall> calls;
+};
+
+class RecordingAutostart : public AutostartEntry {
+public:
+    void add(const std::string& name, const std::string& commandLine) override;
+    void remove(const std::string& name) override;
+    std::map<std::string, std::string> entries;
+    std::vector<std::string> log;
+    std::string failWith; // non-empty: add throws this reason
+};
+
+class RecordingShell : public ShellOpen {
+public:
+    void openDocument(const std::string& target) override { log.push_back("open " + target); }
+    void startCommand(const std::string& commandLine) override { log.push_back("start " + commandLine); }
+    std::vector<std::string> log;
+};
+
+class RecordingSkin : public Skin {
+public:
+    void loadSkin(const std::string& path, const std::string& iniName) override;
+    std::int32_t applyOptions() override;
+    void setApplyOptions(std::int32_t options) override;
+    void setSkinControls(bool on) override;
+    void setSkinDialogs(bool on) override;
+    void applyToMainWindow() override { log.push_back("apply"); }
+    void loadPointer(const std::string& path) override;
+    std::vector<std::string> log;
+    std::int32_t options = 4;
+    std::string failPointerWith;
+};
+
+// UTF-8 files: bytes pass through unchanged; `rejectFrom` marks bytes refused as not text.
+class PassThroughEncoding : public TextEncoding {
+public:
+    std::string toFile(const std::string& text) override { return text; }
+    std::string fromFile(const std::string& bytes) override;
+    char rejectByte = '\0';
+    bool rejectEnabled = false;
+};
+
+} // namespace cursovia::fakes

@@ -1,0 +1,170 @@
+#include "actions/FilePaths.h"
+#include "fakes/FormFixture.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace cursovia {
+namespace {
+namespace fs = std::filesystem;
+
+struct FileCommands : fakes::FormFixture {
+    fs::path folder;
+    void SetUp() override {
+        folder = fs::temp_directory_path() /
+                 (std::string("cursovia-files-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        settings.set("Loads", "5");
+        start();
+    }
+    void TearDown() override { fs::remove_all(folder); }
+    std::string file(const std::string& name, const std::string& bytes) {
+        const fs::path p = folder / name;
+        std::ofstream(p, std::ios::binary) << bytes;
+        return utf8FromPath(p);
+    }
+    void choose(const std::string& path) { dialogs.nextFile = {FileDialogResult::Outcome::Chosen, path}; }
+    std::string read(const std::string& path) {
+        std::ifstream in(pathFromUtf8(path), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+};
+
+TEST_F(FileCommands, SaveWritesTheListWithTheDialogsSettings) {
+    form->click(ControlId::PushButton6);
+    const std::string target = utf8FromPath(folder / "mylist"); // no extension added
+    choose(target);
+    form->click(ControlId::PushButton8);
+    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    EXPECT_EQ(dialogs.fileRequests[0].title, "Save Action As");
+    EXPECT_EQ(dialogs.fileRequests[0].filter, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|");
+    EXPECT_EQ(read(target), "0,0,2,No Action\r\n1200,350,1,No Action\r\n1600,750,3,Single Click\r\n\r\n");
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(FileCommands, CancelledDialogsDoNothing) {
+    form->click(ControlId::PushButton6);
+    dialogs.nextFile = {FileDialogResult::Outcome::Cancelled, ""};
+    form->click(ControlId::PushButton8);
+    form->click(ControlId::PushButton9);
+    EXPECT_EQ(form->list().rowCount(), 3u);
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(fs::directory_iterator(folder), fs::directory_iterator{});
+}
+
+TEST_F(FileCommands, LoadAppendsBehindTheRowsAlreadyThere) {
+    form->click(ControlId::PushButton6);
+    form->ListView1_Select(1);
+    choose(file("list.txt", "5,6,7,Double Click\r\n\r\n8,9,1,No Action\r\n\r\n"));
+    form->click(ControlId::PushButton9);
+    EXPECT_EQ(dialogs.fileRequests.back().title, "Select Action File");
+    EXPECT_EQ(dialogs.fileRequests.back().filter, "All Files (*.*)|*.*|");
+    ASSERT_EQ(rows().size(), 5u);
+    EXPECT_EQ(rows()[3], (Action{"5", "6", "7", "Double Click"}));
+    EXPECT_EQ(rows()[4], (Action{"8", "9", "1", "No Action"}));
+    EXPECT_EQ(form->list().selected(), 1u);
+}
+
+TEST_F(FileCommands, SaveThenLoadAppendsASecondCopy) {
+    form->click(ControlId::PushButton6);
+    const std::string target = utf8FromPath(folder / "copy.txt");
+    choose(target);
+    form->click(ControlId::PushButton8);
+    form->click(ControlId::PushButton9);
+    ASSERT_EQ(rows().size(), 6u);
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(rows()[i + 3], rows()[i]);
+}
+
+TEST_F(FileCommands, EachMissingFieldIsReportedAndTheRowStillAdded) {
+    choose(file("short.txt", "100,200\r\nalone\r\n"));
+    form->click(ControlId::PushButton9);
+    ASSERT_EQ(rows().size(), 2u);
+    EXPECT_EQ(rows()[0], (Action{"100", "200", "", ""}));
+    EXPECT_EQ(rows()[1], (Action{"alone", "", "", ""}));
+    const std::vector<std::string> lines = {"at line 106", "at line 108", "at line 104", "at line 106", "at line 108"};
+    ASSERT_EQ(dialogs.shown.size(), lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_NE(dialogs.shown[i].text.find("Form1.PushButton9_Click " + lines[i]), std::string::npos)
+            << dialogs.shown[i].text;
+        EXPECT_EQ(dialogs.shown[i].title, "Application Error");
+    }
+}
+
+TEST_F(FileCommands, AFloodOfMissingFieldsEndsInOneSummary) {
+    std::string text;
+    for (int i = 0; i < 1000; ++i) text += "x\r\n";
+    choose(file("flood.txt", text));
+    form->click(ControlId::PushButton9);
+    EXPECT_EQ(rows().size(), 1000u);
+    ASSERT_EQ(dialogs.shown.size(), 11u);
+    EXPECT_NE(dialogs.shown.back().text.find("2990 more fields were missing"), std::string::npos);
+}
+
+TEST_F(FileCommands, FilesThatCannotBeReadAddNothingAndSaySo) {
+    form->click(ControlId::PushButton6);
+    std::string large(17 * 1024 * 1024, 'x');
+    encoding.rejectEnabled = true;
+    encoding.rejectByte = '\xFF';
+    const struct {
+        std::string path;
+        const char* reason;
+    } cases[] = {
+        {utf8FromPath(folder / "missing.txt"), "File not found"},
+        {utf8FromPath(folder), "Not a file"},
+        {file("large.txt", large), "larger than 16 MB"},
+        {file("binary.txt", std::string("1,2,3,\xFF\r\n", 9)), "not text"},
+    };
+    for (const auto& c : cases) {
+        dialogs.shown.clear();
+        choose(c.path);
+        form->click(ControlId::PushButton9);
+        EXPECT_EQ(rows().size(), 3u) << c.path;
+        ASSERT_EQ(dialogs.shown.size(), 1u) << c.path;
+        EXPECT_NE(dialogs.shown[0].text.find(c.reason), std::string::npos) << dialogs.shown[0].text;
+        EXPECT_NE(dialogs.shown[0].text.find("Form1.PushButton9_Click at line 102"), std::string::npos);
+    }
+}
+
+TEST_F(FileCommands, AnEmptyFileAddsNothingSilently) {
+    choose(file("empty.txt", ""));
+    form->click(ControlId::PushButton9);
+    choose(file("crlf.txt", "\r\n"));
+    form->click(ControlId::PushButton9);
+    EXPECT_EQ(rows().size(), 0u);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(FileCommands, ANameTooLongForTheDialogGivesItsMessage) {
+    dialogs.nextFile = {FileDialogResult::Outcome::NameTooLong, ""};
+    form->click(ControlId::PushButton9);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text,
+              "You've selected too many files to add.\r\rPlease try adding via the \"Add All\" button.");
+    EXPECT_EQ(dialogs.shown[0].title, "Cursovia");
+}
+
+TEST_F(FileCommands, SaveIntoAFolderThatIsGoneIsReported) {
+    form->click(ControlId::PushButton6);
+    choose(utf8FromPath(folder / "gone" / "list.txt"));
+    form->click(ControlId::PushButton8);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_NE(dialogs.shown[0].text.find("Form1.PushButton8_Click at line 102"), std::string::npos);
+}
+
+TEST_F(FileCommands, SampleAppendsItsThreeRowsEachTime) {
+    for (const char* x : {"1", "2"}) {
+        pointer.at = {std::stoi(x), 0};
+        keys.press(vk::F6);
+        form->click(ControlId::PushButton1);
+    }
+    form->click(ControlId::PushButton6);
+    form->click(ControlId::PushButton6);
+    ASSERT_EQ(rows().size(), 8u);
+    EXPECT_EQ(rows()[2], (Action{"0", "0", "2", "No Action"}));
+    EXPECT_EQ(rows()[4], (Action{"1600", "750", "3", "Single Click"}));
+    EXPECT_EQ(rows()[7], rows()[4]);
+}
+
+} // namespace
+} // namespace cursovia

@@ -1,0 +1,232 @@
+#include "fakes/FormFixture.h"
+
+namespace cursovia {
+namespace {
+using namespace std::chrono_literals;
+
+struct Run : fakes::FormFixture {
+    void SetUp() override {
+        settings.set("Loads", "3");
+        start();
+    }
+    void rowsOf(std::vector<Action> actions) {
+        form->list().clear();
+        form->list().appendAll(std::move(actions));
+    }
+    void ctrlS() {
+        keys.send(vk::LeftControl, true);
+        keys.send(vk::S, true);
+        keys.send(vk::S, false);
+        keys.send(vk::LeftControl, false);
+    }
+    void stopAfter(std::chrono::duration<double> delay) {
+        loop.after(delay, [this] { ctrlS(); });
+    }
+    const std::string& caption() const { return form->control(ControlId::PushButton5).caption; }
+};
+
+TEST_F(Run, AnEmptyListIsRefusedBeforeAnythingElse) {
+    form->click(ControlId::PushButton5);
+    EXPECT_EQ(dialogs.texts(), (std::vector<std::string>{"No items in the list."}));
+    EXPECT_EQ(caption(), StartCaption);
+    EXPECT_TRUE(pointer.log.empty());
+}
+
+TEST_F(Run, OneRowRepeatsUntilStoppedThenTheWindowComesBack) {
+    rowsOf({{"10", "20", "1", "Single Click"}});
+    std::string captionDuringRun;
+    loop.after(0.5s, [&] { captionDuringRun = caption(); });
+    stopAfter(5s + 2.5s); // the first hide's balloon holds the run 5 s
+    const MonotonicTime begin = loop.now();
+    form->click(ControlId::PushButton5);
+    EXPECT_EQ(captionDuringRun, StopCaption);
+    EXPECT_EQ(caption(), StartCaption);
+    EXPECT_EQ(pointer.log, (std::vector<std::string>{"move 10,20", "click", "move 10,20", "click", "move 10,20", "click"}));
+    EXPECT_EQ(loop.now() - begin, 5s + 2.5s);
+    EXPECT_TRUE(form->visible());
+    EXPECT_FALSE(form->TrayHidden());
+    EXPECT_GE(view.windowFocused, 1);
+    EXPECT_TRUE(form->StopFlag());
+}
+
+TEST_F(Run, MovesClicksAndWaitsRowAfterRowAndWraps) {
+    rowsOf({{"1", "1", "1", "No Action"}, {"2", "2", "2", "Double Click"}, {"3", "3", "0.5", "single click"}});
+    std::vector<std::optional<std::size_t>> selections;
+    for (double t : {5.5, 6.5, 8.2, 8.7}) loop.after(std::chrono::duration<double>(t), [&] { selections.push_back(form->list().selected()); });
+    stopAfter(8.9s);
+    form->click(ControlId::PushButton5);
+    EXPECT_EQ(pointer.log, (std::vector<std::string>{"move 1,1", "move 2,2", "click", "click", "move 3,3", "move 1,1"}));
+    // from the second step on, the selected row is the row being carried out
+    EXPECT_EQ(selections, (std::vector<std::optional<std::size_t>>{std::nullopt, 1u, 2u, 0u}));
+}
+
+TEST_F(Run, StartsAtTheSelectedRowAndWrapsToTheFirst) {
+    rowsOf({{"1", "1", "1", "No Action"}, {"2", "2", "1", "No Action"}, {"3", "3", "1", "No Action"}});
+    form->click(ControlId::Option5);
+    form->ListView1_Select(2);
+    stopAfter(6.5s);
+    form->click(ControlId::PushButton5);
+    EXPECT_EQ(pointer.log, (std::vector<std::string>{"move 3,3", "move 1,1"}));
+    EXPECT_EQ(form->list().selected(), 0u); // a stopped run leaves its row selected
+}
+
+TEST_F(Run, StartFromSelectedWithoutSelectionSaysSo) {
+    rowsOf({{"1", "1", "1", "No Action"}});
+    form->click(ControlId::Option5);
+    form->click(ControlId::PushButton5);
+    EXPECT_EQ(dialogs.texts(), (std::vector<std::string>{"No items selected."}));
+    EXPECT_EQ(caption(), StartCaption);
+    EXPECT_TRUE(pointer.log.empty());
+}
+
+TEST_F(Run, NeitherStartOptionSetRunsNothingSilently) {
+    settings.set("Option4", "False");
+    settings.set("Option5", "False");
+    start();
+    rowsOf({{"1", "1", "1", "No Action"}});
+    form->click(ControlId::PushButton5);
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(pointer.log.empty());
+    EXPECT_EQ(caption(), StartCaption);
+}
+
+TEST_F(Run, AStopDuringAWaitEndsTheRunWithinThatWait) {
+    rowsOf({{"1", "1", "100", "No Action"}, {"2", "2", "1", "No Action"}});
+    stopAfter(5s + 30s);
+    const MonotonicTime begin = loop.now();
+    form->click(ControlId::PushButton5);
+    EXPECT_EQ(loop.now() - begin, 35s);
+    EXPECT_EQ(pointer.log, (std::vector<std::string>{"move 1,1"}));
+}
+
+TEST_F(Run, AStopWhileIdleDoesNotAffectTheNextRun) {
+    ctrlS();
+    EXPECT_TRUE(form->StopFlag());
+    rowsOf({{"1", "1", "1", "No Action"}});
+    stopAfter(6.5s);
+    form->click(ControlId::PushButton5);
+    EXPECT_EQ(pointer.log, (std::vector<std::string>{"move 1,1", "move 1,1"}));
+}
+
+TEST_F(Run, TheButtonStopsARunFromInsideIt) {
+    rowsOf({{"1", "1", "1", "No Action"}});
+    loop.after(6.5s, [&] { form->click(ControlId::PushButton5); });
+    form->click(ControlId::PushButton5);
+    EXPECT_EQ(pointer.log.size(), 2u);
+    EXPECT_EQ(caption(), StartCaption);
+    EXPECT_TRUE(form->visible());
+}
+
+TEST_F(Run, TheButtonWithTheListEmptiedDuringARunOnlyComplains) {
+    loop.tickPerYield = 1ms; // with no rows left the run only yields; the clock must still move
+    rowsOf({{"1", "1", "1", "No Action"}});
+    loop.after(6.5s, [&] {
+        form->click(ControlId::PushButton4);
+        form->click(ControlId::PushButton5);
+        EXPECT_FALSE(form->StopFlag());
+    });
+    stopAfter(9.5s);
+    form->click(ControlId::PushButton5);
+    EXPECT_EQ(dialogs.texts().front(), "No items in the list.");
+    EXPECT_EQ(caption(), StartCaption);
+}
+
+TEST_F(Run, ARowEditedAwayIsReportedAndTheRunGoesOn) {
+    rowsOf({{"1", "1", "1", "No Action"}, {"2", "2", "1", "No Action"}});
+    loop.after(5.5s, [&] { form->list().remove(1); }); // while row 1 waits, row 2 goes
+    stopAfter(8.5s);
+    form->click(ControlId::PushButton5);
+    EXPECT_EQ(pointer.log, (std::vector<std::string>{"move 1,1", "move 1,1", "move 1,1", "move 1,1"}));
+    EXPECT_TRUE(dialogs.shown.empty()); // the wrap reads the new row count
+}
+
+TEST_F(Run, ARowRemovedUnderTheRunReportsUnderTheRun) {
+    rowsOf({{"1", "1", "1", "No Action"}, {"2", "2", "1", "No Action"}});
+    form->click(ControlId::Option5);
+    form->ListView1_Select(1);
+    loop.onYield(1, [&] { form->list().remove(1); }); // gone during the balloon, before its first move
+    stopAfter(7.5s);
+    form->click(ControlId::PushButton5);
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_NE(dialogs.shown[0].text.find("Row 2 no longer exists"), std::string::npos) << dialogs.shown[0].text;
+    EXPECT_NE(dialogs.shown[0].text.find("Form1.MouseClickList at line 106"), std::string::npos);
+    EXPECT_EQ(pointer.log, (std::vector<std::string>{"move 1,1", "move 1,1", "move 1,1"}));
+}
+
+TEST_F(Run, PositionsRoundHalfToEvenAndBadCellsAreReportedOncePerRun) {
+    rowsOf({{"2.5", "3.5", "0.5", "No Action"}, {"abc", "1", "x", "Single Click"}});
+    stopAfter(5s + 3.2s);
+    form->click(ControlId::PushButton5);
+    // row 2 cannot move or wait, but still clicks and the run goes on
+    EXPECT_EQ(pointer.log, (std::vector<std::string>{"move 2,4", "click", "move 2,4", "click", "move 2,4", "click",
+                                                     "move 2,4", "click", "move 2,4", "click", "move 2,4", "click",
+                                                     "move 2,4"}));
+    std::vector<std::string> reports;
+    for (const auto& s : dialogs.shown) reports.push_back(s.text.substr(0, s.text.find("\r\n")));
+    EXPECT_EQ(reports, (std::vector<std::string>{"Row 2: Type mismatch: \"abc\" is not a number",
+                                                 "Row 2: Type mismatch: \"x\" is not a number"}));
+}
+
+TEST_F(Run, AZeroWaitRunStaysStoppableByKeyAndButton) {
+    rowsOf({{"1", "1", "0", "Single Click"}, {"2", "2", "-1", "No Action"}});
+    loop.onYield(50, [&] { ctrlS(); });
+    form->click(ControlId::PushButton5);
+    EXPECT_EQ(caption(), StartCaption);
+    EXPECT_LT(pointer.log.size(), 100u);
+
+    pointer.log.clear();
+    loop.onYield(20, [&] { form->click(ControlId::PushButton5); });
+    form->click(ControlId::PushButton5);
+    EXPECT_EQ(caption(), StartCaption);
+    EXPECT_LT(pointer.log.size(), 40u);
+}
+
+TEST_F(Run, TheFirstUseTipShowsAtEveryRunWhileTheCountIsOne) {
+    settings.set("Loads", "1");
+    rowsOf({{"1", "1", "1", "No Action"}});
+    for (int run = 0; run < 2; ++run) {
+        stopAfter(0.5s);
+        form->click(ControlId::PushButton5);
+    }
+    const std::string tip = "This is a one-time message since this is your first time using this software. Please "
+                            "remember this tip: press Ctrl+Alt+S keys together to stop running this automation. You "
+                            "can also click on the 'Help' button later for more instructions.";
+    EXPECT_EQ(dialogs.texts(), (std::vector<std::string>{tip, tip}));
+    settings.set("Loads", "2");
+    stopAfter(0.5s);
+    form->click(ControlId::PushButton5);
+    EXPECT_EQ(dialogs.shown.size(), 2u);
+}
+
+TEST_F(Run, TheWindowComesBackAfterARunEvenIfTheUserHidItAgain) {
+    rowsOf({{"1", "1", "1", "No Action"}});
+    loop.after(6s, [&] {
+        form->cSysTray1().HandleTrayMessage(0x202, 0); // shown from the tray during the run
+        form->userSetWindowState(WindowState::Minimized);  // and hidden again
+    });
+    stopAfter(8.5s);
+    form->click(ControlId::PushButton5);
+    EXPECT_TRUE(form->visible());
+    EXPECT_FALSE(form->TrayHidden());
+}
+
+TEST_F(Run, TheWindowHidesInTheTrayDuringTheRun) {
+    rowsOf({{"1", "1", "1", "No Action"}});
+    bool visibleDuringRun = true, hiddenFlag = false;
+    loop.after(6s, [&] {
+        visibleDuringRun = form->visible();
+        hiddenFlag = form->TrayHidden();
+    });
+    stopAfter(6.5s);
+    form->click(ControlId::PushButton5);
+    EXPECT_FALSE(visibleDuringRun);
+    EXPECT_TRUE(hiddenFlag);
+    // the balloon only the first time
+    tray.calls.clear();
+    stopAfter(0.5s);
+    form->click(ControlId::PushButton5);
+    for (const auto& call : tray.calls) EXPECT_EQ(call.request.flags & tray_flag::Info, 0u);
+}
+
+} // namespace
+} // namespace cursovia

@@ -1,0 +1,206 @@
+#include "app/PersistedList.h"
+#include "fakes/FormFixture.h"
+
+namespace cursovia {
+namespace {
+
+using Startup = fakes::FormFixture;
+
+const char* FirstStartTip =
+    "This is a one-time message since this is your first time using this software. Please remember this tip: use "
+    "the F6 key to capture your current mouse coordinates. You can also click on the 'Help' button for more "
+    "instructions.";
+
+TEST_F(Startup, FirstStartOnAnEmptyStore) {
+    start();
+    EXPECT_EQ(settings.value("Loads"), "1");
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, FirstStartTip);
+    EXPECT_EQ(dialogs.shown[0].title, "Cursovia");
+    EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::None);
+    EXPECT_TRUE(form->visible());
+    EXPECT_EQ(form->caption(), "Cursovia");
+    EXPECT_TRUE(form->iconSet());
+    EXPECT_TRUE(form->control(ControlId::Option4).value);
+    EXPECT_FALSE(form->control(ControlId::Option5).value);
+    EXPECT_EQ(form->control(ControlId::Text1).caption, "2");
+    EXPECT_FALSE(form->control(ControlId::Check4).value);
+    EXPECT_FALSE(form->control(ControlId::Check8).visible);
+    EXPECT_EQ(form->list().rowCount(), 0u);
+    EXPECT_EQ(form->control(ControlId::Label1).background, White);
+    EXPECT_FALSE(form->FormLoading());
+    EXPECT_TRUE(form->keyboard().installed());
+    ASSERT_EQ(form->columns().size(), 4u);
+    const char* headers[] = {"X Position", " Y Position", " Wait (seconds)", "Action"};
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(form->columns()[i].header, headers[i]);
+        EXPECT_EQ(form->columns()[i].width, 120);
+    }
+    // the icon is in the tray from start-up on, with the product name as its tip
+    ASSERT_EQ(tray.calls.size(), 1u);
+    EXPECT_EQ(tray.calls[0].command, TrayCommand::Add);
+    EXPECT_EQ(tray.calls[0].request.tip, "Cursovia");
+    EXPECT_TRUE(shell.log.empty());
+}
+
+TEST_F(Startup, WritesInTheOrderOfItsSteps) {
+    start();
+    EXPECT_EQ(settings.writes, (std::vector<std::string>{"Loads=1", "Wait=2", "Actions="}));
+}
+
+TEST_F(Startup, SecondStartCountsAndShowsNoTip) {
+    start();
+    restart();
+    EXPECT_EQ(settings.value("Loads"), "2");
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(Startup, ANonNumericCountReportsTwiceAndShowsTheTip) {
+    settings.set("Loads", "many");
+    start();
+    EXPECT_EQ(settings.value("Loads"), "many");
+    ASSERT_EQ(dialogs.shown.size(), 3u);
+    EXPECT_NE(dialogs.shown[0].text.find("Form1.Form_Load at line 108"), std::string::npos);
+    EXPECT_NE(dialogs.shown[1].text.find("Form1.Form_Load at line 110"), std::string::npos);
+    EXPECT_EQ(dialogs.shown[2].text, FirstStartTip);
+    EXPECT_TRUE(form->visible()); // and start-up went on
+    EXPECT_TRUE(form->keyboard().installed());
+}
+
+TEST_F(Startup, RestoresTheSavedRowsReportingMissingFields) {
+    const std::string F = "||MySeparator12||", T = "||MySeparator23||";
+    settings.set("Loads", "3");
+    settings.set("Actions", "1" + F + "2" + F + "3" + F + "Single Click" + T + "only-x" + T);
+    start();
+    ASSERT_EQ(rows().size(), 2u);
+    EXPECT_EQ(rows()[0], (Action{"1", "2", "3", "Single Click"}));
+    EXPECT_EQ(rows()[1], (Action{"only-x", "", "", ""}));
+    ASSERT_EQ(dialogs.shown.size(), 3u);
+    for (const char* line : {"at line 130", "at line 132", "at line 134"})
+        EXPECT_NE(std::find_if(dialogs.shown.begin(), dialogs.shown.end(),
+                               [&](const auto& s) { return s.text.find("Form1.Form_Load " + std::string(line)) != std::string::npos; }),
+                  dialogs.shown.end())
+            << line;
+}
+
+TEST_F(Startup, StartsHiddenInTheTrayWithoutRegisteringAgain) {
+    settings.set("Loads", "3");
+    settings.set("Windows Startup", "On");
+    settings.set("Minimized", "On");
+    start();
+    EXPECT_FALSE(form->visible());
+    EXPECT_TRUE(form->TrayHidden());
+    EXPECT_EQ(form->windowState(), WindowState::Normal);
+    EXPECT_TRUE(form->control(ControlId::Check4).value);
+    EXPECT_TRUE(form->control(ControlId::Check8).value);
+    EXPECT_TRUE(form->control(ControlId::Check8).visible);
+    EXPECT_TRUE(autostart.log.empty());
+    // the tray icon is there and the balloon was shown
+    ASSERT_GE(tray.calls.size(), 2u);
+    EXPECT_EQ(tray.calls[1].request.infoTitle, "Cursovia");
+    EXPECT_EQ(tray.calls[1].request.info, "has been minimized to the system tray.\r\nClick on the blue 'K' icon (K "
+                                          "for Kelvardo) to bring the software back.");
+}
+
+TEST_F(Startup, MinimizedWithoutStartupOpensNormally) {
+    settings.set("Loads", "3");
+    settings.set("Windows Startup", "Off");
+    settings.set("Minimized", "On");
+    start();
+    EXPECT_TRUE(form->visible());
+    EXPECT_FALSE(form->control(ControlId::Check8).visible);
+}
+
+TEST_F(Startup, StartFromOptions) {
+    const struct {
+        const char* option4;
+        const char* option5;
+        bool set4, set5;
+        std::vector<std::string> writes;
+    } cases[] = {
+        {"True", "False", true, false, {}},
+        {"False", "True", false, true, {"Option4=False", "Option5=True"}},
+        {"True", "True", false, true, {"Option4=False", "Option5=True"}},
+        {"False", "False", false, false, {}},
+        {"0", "1", false, true, {"Option4=False", "Option5=True"}},
+    };
+    for (const auto& c : cases) {
+        settings = {};
+        settings.set("Loads", "3");
+        settings.set("Option4", c.option4);
+        settings.set("Option5", c.option5);
+        start();
+        EXPECT_EQ(form->control(ControlId::Option4).value, c.set4) << c.option4 << c.option5;
+        EXPECT_EQ(form->control(ControlId::Option5).value, c.set5) << c.option4 << c.option5;
+        std::vector<std::string> optionWrites;
+        for (const auto& w : settings.writes)
+            if (w.rfind("Option", 0) == 0) optionWrites.push_back(w);
+        EXPECT_EQ(optionWrites, c.writes) << c.option4 << c.option5;
+    }
+}
+
+TEST_F(Startup, AnOptionThatIsNotBooleanIsReportedAndKeepsItsState) {
+    settings.set("Loads", "3");
+    settings.set("Option4", "maybe");
+    start();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_NE(dialogs.shown[0].text.find("\"maybe\""), std::string::npos);
+    EXPECT_NE(dialogs.shown[0].text.find("Form1.Form_Load at line 154"), std::string::npos);
+    EXPECT_TRUE(form->control(ControlId::Option4).value);
+}
+
+TEST_F(Startup, HomePageOpensOnlyOnSeven) {
+    settings.set("Loads", "3");
+    for (int draw : {1, 6, 8, 100}) {
+        homePageDraw = draw;
+        start();
+    }
+    EXPECT_TRUE(shell.log.empty());
+    homePageDraw = 7;
+    start();
+    EXPECT_EQ(shell.log, (std::vector<std::string>{"start xdg-open \"http://www.kelvardo.com\""}));
+}
+
+TEST_F(Startup, ShutdownInItsOrderThenTheProcessEnds) {
+    settings.set("Loads", "3");
+    start();
+    form->click(ControlId::PushButton6);
+    settings.writes.clear();
+    tray.calls.clear();
+    int yieldsBefore = loop.yields;
+    form->Form_QueryUnload();
+    EXPECT_EQ(keys.sink, nullptr);
+    EXPECT_EQ(settings.writes.size(), 1u);
+    EXPECT_EQ(decodeActions(settings.value("Actions").value()).size(), 3u);
+    ASSERT_EQ(tray.calls.size(), 1u);
+    EXPECT_EQ(tray.calls[0].command, TrayCommand::Delete);
+    EXPECT_EQ(loop.yields - yieldsBefore, 3);
+    EXPECT_TRUE(loop.ended);
+}
+
+TEST_F(Startup, ShutdownGoesOnPastAFailedStep) {
+    settings.set("Loads", "3");
+    start();
+    settings.failWritesTo = "Actions";
+    form->Form_QueryUnload();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_NE(dialogs.shown[0].text.find("Form1.Form_QueryUnload at line 102"), std::string::npos);
+    EXPECT_FALSE(form->cSysTray1().InTray());
+    EXPECT_TRUE(loop.ended);
+}
+
+TEST(ShortApplicationTitle, CutsAtTheLastBlankAtLeastOnce) {
+    const struct {
+        const char* name;
+        const char* title;
+    } cases[] = {
+        {"Cursovia", "Cursovia"},
+        {"Cursovia Mouse Clicker", "Cursovia Mouse"},
+        {"A very long product name that goes on and on beyond forty", "A very long product name that goes on"},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(shortApplicationTitle(c.name), c.title) << c.name;
+}
+
+} // namespace
+} // namespace cursovia
