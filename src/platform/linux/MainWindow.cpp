@@ -222,18 +222,35 @@ void MainWindow::windowChanged() {
         setCursor(*customPointer_);
     else
         unsetCursor();
-    renderWindowState();
+    renderWindowState(false);
     rendering_ = false;
 }
 
-void MainWindow::renderWindowState() {
+void MainWindow::renderWindowState(bool minimiseNow) {
     if (!form_->visible()) {
         if (isVisible()) hide();
         return;
     }
     const Qt::WindowStates wanted = toQt(form_->windowState());
-    if ((windowState() & SizeStates) != wanted) setWindowState((windowState() & ~SizeStates) | wanted);
+    if ((windowState() & SizeStates) != wanted) {
+        // The presenter mostly hides a window it minimises before it returns.
+        // Asking the window manager to minimise it first would leave a late
+        // minimise behind that strikes when the window is shown again, so
+        // the request waits until the presenter is done and is made only if
+        // the window is still meant to be on the screen, minimised.
+        if ((wanted & Qt::WindowMinimized) && isVisible() && !minimiseNow) {
+            QMetaObject::invokeMethod(this, &MainWindow::renderDeferredMinimise, Qt::QueuedConnection);
+            return;
+        }
+        setWindowState((windowState() & ~SizeStates) | wanted);
+    }
     if (!isVisible()) show();
+}
+
+void MainWindow::renderDeferredMinimise() {
+    rendering_ = true;
+    renderWindowState(true);
+    rendering_ = false;
 }
 
 QColor MainWindow::resolve(Colour colour) const {

@@ -49,7 +49,8 @@ private:
     void renderAll();
     void renderControl(ControlId id);
     void renderText1(bool withSelection);
-    void renderWindowState();
+    void renderWindowState(bool minimiseNow);
+    void renderDeferredMinimise();
     QColor resolve(Colour colour) const;
     void forwardClick(ControlId id);
     void forwardTyping(const QString& text);

@@ -82,6 +82,7 @@ scenario_capture_and_add() {
     [[ $(app_setting Actions) == "$expected" ]] || { echo "after closing, Actions is '$(app_setting Actions)'"; return 1; }
 }
 
+window_is_active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$1" ]]; }
 clicks_at_least() { (($(grep -c '^press 1 ' "$1" 2>/dev/null) >= $2)); }
 
 # A "Single Click" row clicks the target again and again at its position;
@@ -115,6 +116,7 @@ scenario_run_and_stop() {
     desktop_wait_until 15 clicks_at_least "$log" 3 || { echo "fewer than 3 clicks arrived"; return 1; }
     xdotool key ctrl+s
     app_wait_viewable "$APP_WINDOW" 5 || { echo "Ctrl+S did not bring the window back"; return 1; }
+    desktop_wait_until 5 window_is_active "$APP_WINDOW" || { echo "the window came back without the focus"; return 1; }
 
     local stray
     stray=$(grep -v -x -e "press 1 $cx $cy" -e "release 1 $cx $cy" "$log")
@@ -132,6 +134,7 @@ scenario_tray_restore() {
     app__main_window >/dev/null && { echo "the window is still on the screen"; return 1; }
     desktop_click_window_centre "$icon" 1
     app_wait_viewable "$APP_WINDOW" 5 || { echo "a click on the tray icon did not bring the window back"; return 1; }
+    desktop_wait_until 5 window_is_active "$APP_WINDOW" || { echo "the window came back without the focus"; return 1; }
 }
 
 # Every edit is saved at once: a killed program loses no row.
