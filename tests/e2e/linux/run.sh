@@ -24,7 +24,6 @@ export E2E_TOOLS_DIR
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 repo_root=$(cd "$here/../../.." && pwd)
 artefacts=${E2E_ARTIFACTS:-$repo_root/build/e2e-artifacts}
-rm -rf "$artefacts"
 mkdir -p "$artefacts"
 artefacts=$(cd "$artefacts" && pwd)
 
@@ -168,6 +167,8 @@ scenario_screenshot() {
 
 scenarios=(first_start capture_and_add run_and_stop tray_restore kill_after_add screenshot)
 if [[ -n ${E2E_ONLY:-} ]]; then read -ra scenarios <<<"$E2E_ONLY"; fi
+# Only the folders of this run are replaced: the artefact folder may hold more.
+for name in desktop "${scenarios[@]}"; do rm -rf "${artefacts:?}/$name"; done
 passed=0
 failed=0
 
