@@ -6,10 +6,13 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QEnterEvent>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace cursovia {
@@ -140,6 +143,27 @@ TEST_F(Window, MinimisingHidesItInTheTrayAndTheIconBringsItBack) {
     form->cSysTray1().HandleTrayMessage(0x202, 0); // left button up on the icon
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(window->isMinimized());
+}
+
+TEST_F(Window, TheHandShowsOverPushButtonsOnlyOnceItsFileLoaded) {
+    QTemporaryDir folder;
+    QFile hand(folder.path() + "/HAND-M.CUR");
+    ASSERT_TRUE(hand.open(QIODevice::WriteOnly));
+    hand.close();
+    program.executablePath = (folder.path() + "/cursovia").toStdString();
+    open();
+    ASSERT_TRUE(form->handPointerLoaded());
+    window->setCustomPointer(QCursor(Qt::PointingHandCursor)); // what the skin port hands over
+    auto pointAt = [&](ControlId id, QPoint inside) {
+        QWidget* w = window->controlWidget(id);
+        QEnterEvent enter(inside, inside, w->mapToGlobal(inside));
+        QCoreApplication::sendEvent(w, &enter);
+        return window->cursor().shape();
+    };
+    EXPECT_EQ(pointAt(ControlId::PushButton5, {20, 10}), Qt::PointingHandCursor);
+    EXPECT_EQ(pointAt(ControlId::Frame1, {150, 4}), Qt::ArrowCursor); // the frame's title, outside its labels
+    EXPECT_EQ(pointAt(ControlId::PushButton2, {5, 5}), Qt::PointingHandCursor);
+    EXPECT_EQ(pointAt(ControlId::ListView1, {100, 100}), Qt::ArrowCursor);
 }
 
 } // namespace
