@@ -1,0 +1,100 @@
+#include "ActionListView.h"
+
+#include "ActionTableModel.h"
+#include "NoThrow.h"
+#include "app/Form1.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace cursovia {
+namespace {
+
+constexpr int DeleteKeyCode = 46; // the key code the presenter knows Delete by
+
+} // namespace
+
+ActionListView::ActionListView(QWidget* parent) : QTableView(parent) {
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);
+    setShowGrid(false);
+    setWordWrap(false);
+    setToolTip(QString::fromUtf8(ListTooltip.data(), static_cast<int>(ListTooltip.size())));
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setSectionsClickable(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+ActionListView::~ActionListView() {
+    if (form_) form_->list().setObserver(nullptr);
+}
+
+void ActionListView::bind(Form1& form) {
+    form_ = &form;
+    model_ = std::make_unique<ActionTableModel>(form);
+    setModel(model_.get());
+    form.list().setObserver(model_.get());
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &ActionListView::userSelected);
+    connect(model_.get(), &ActionTableModel::selectedRowChanged, this, &ActionListView::renderSelection);
+    // After rows come or go the view's own idea of the selection may have
+    // moved; the list's is the one shown.
+    connect(model_.get(), &QAbstractItemModel::rowsInserted, this, &ActionListView::renderSelection);
+    connect(model_.get(), &QAbstractItemModel::rowsRemoved, this, &ActionListView::renderSelection);
+    connect(model_.get(), &QAbstractItemModel::modelReset, this, &ActionListView::renderSelection);
+    renderColumns();
+    renderSelection();
+}
+
+void ActionListView::renderColumns() {
+    if (!form_) return;
+    const std::vector<ListColumn>& columns = form_->columns();
+    if (model_->columnCount() != horizontalHeader()->count()) model_->columnsChanged();
+    for (std::size_t i = 0; i < columns.size(); ++i) setColumnWidth(static_cast<int>(i), columns[i].width);
+}
+
+void ActionListView::renderSelection() {
+    if (!form_) return;
+    rendering_ = true;
+    const std::optional<std::size_t> selected = form_->list().selected();
+    if (selected && static_cast<int>(*selected) < model_->rowCount()) {
+        const QModelIndex row = model_->index(static_cast<int>(*selected), 0);
+        selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        scrollTo(row);
+    } else {
+        selectionModel()->clear();
+    }
+    rendering_ = false;
+}
+
+void ActionListView::userSelected() {
+    if (!form_ || rendering_ || model_->changing()) return;
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    std::optional<std::size_t> row;
+    if (!rows.isEmpty()) row = static_cast<std::size_t>(rows.front().row());
+    noThrow("selecting a row", [&] { form_->ListView1_Select(row); });
+    renderSelection();
+}
+
+void ActionListView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Delete || !form_) {
+        QTableView::keyPressEvent(event);
+        return;
+    }
+    noThrow("the list's Delete key", [&] { form_->ListView1_KeyDown(DeleteKeyCode); });
+    event->accept();
+}
+
+void ActionListView::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTableView::mouseDoubleClickEvent(event);
+    if (event->button() != Qt::LeftButton || !form_) return;
+    noThrow("the list's double-click", [&] { form_->ListView1_DblClick(); });
+}
+
+} // namespace cursovia

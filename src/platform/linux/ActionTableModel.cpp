@@ -1,0 +1,68 @@
+#include "ActionTableModel.h"
+
+#include "app/Form1.h"
+
+#include <iterator>
+
+namespace cursovia {
+namespace {
+
+// Column i shows this field of the row.
+constexpr std::string Action::*Fields[] = {&Action::x, &Action::y, &Action::wait, &Action::kind};
+
+} // namespace
+
+ActionTableModel::ActionTableModel(const Form1& form, QObject* parent) : QAbstractTableModel(parent), form_(form) {}
+
+int ActionTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(form_.list().rowCount());
+}
+
+int ActionTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(form_.columns().size());
+}
+
+QVariant ActionTableModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid() || index.column() >= static_cast<int>(std::size(Fields)) ||
+        static_cast<std::size_t>(index.row()) >= form_.list().rowCount())
+        return {};
+    const Action& row = form_.list().row(static_cast<std::size_t>(index.row()));
+    return QString::fromStdString(row.*Fields[index.column()]);
+}
+
+QVariant ActionTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole || orientation != Qt::Horizontal || section < 0 ||
+        static_cast<std::size_t>(section) >= form_.columns().size())
+        return {};
+    return QString::fromStdString(form_.columns()[static_cast<std::size_t>(section)].header);
+}
+
+void ActionTableModel::rowsChanged(const ListChange& change) {
+    changing_ = true;
+    const int first = static_cast<int>(change.first);
+    const int last = static_cast<int>(change.first + change.count) - 1;
+    switch (change.kind) {
+    case ListChange::Kind::Inserted:
+        beginInsertRows({}, first, last);
+        endInsertRows();
+        break;
+    case ListChange::Kind::Removed:
+        beginRemoveRows({}, first, last);
+        endRemoveRows();
+        break;
+    case ListChange::Kind::Reset:
+        beginResetModel();
+        endResetModel();
+        break;
+    }
+    changing_ = false;
+}
+
+void ActionTableModel::columnsChanged() {
+    changing_ = true;
+    beginResetModel();
+    endResetModel();
+    changing_ = false;
+}
+
+} // namespace cursovia

@@ -1,0 +1,14 @@
+#include "CommandLine.h"
+
+#include <QProcess>
+
+namespace cursovia {
+
+std::vector<std::string> splitCommandLine(const std::string& commandLine) {
+    std::vector<std::string> arguments;
+    for (const QString& argument : QProcess::splitCommand(QString::fromStdString(commandLine)))
+        arguments.push_back(argument.toStdString());
+    return arguments;
+}
+
+} // namespace cursovia

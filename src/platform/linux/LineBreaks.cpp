@@ -1,0 +1,12 @@
+#include "LineBreaks.h"
+
+namespace cursovia {
+
+QString withQtLineBreaks(const std::string& text) {
+    QString out = QString::fromStdString(text);
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    out.replace(QChar('\r'), QChar('\n'));
+    return out;
+}
+
+} // namespace cursovia

@@ -1,0 +1,13 @@
+#pragma once
+#include <QString>
+
+#include <string>
+
+namespace cursovia {
+
+// A text of the core (UTF-8, lines ended by CR LF or by a lone CR as the
+// Windows message box shows them) as Qt shows it: every CR LF and every lone
+// CR becomes one line feed.
+QString withQtLineBreaks(const std::string& text);
+
+} // namespace cursovia

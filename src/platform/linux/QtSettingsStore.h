@@ -1,0 +1,17 @@
+#pragma once
+#include "app/SettingsStore.h"
+
+namespace cursovia {
+
+// The settings in an INI file under the user's XDG configuration folder
+// ($XDG_CONFIG_HOME or ~/.config, then Kelvardo/Cursovia.ini), group
+// "Cursovia". Qt compares INI keys with their letter case, so every call
+// finds the stored key that matches without case and uses that one. Each
+// write is synced at once; Qt replaces the file atomically.
+class QtSettingsStore : public SettingsStore {
+public:
+    std::string read(const std::string& key, const std::string& fallback) override;
+    void write(const std::string& key, const std::string& text) override;
+};
+
+} // namespace cursovia

@@ -1,0 +1,13 @@
+#include "XDisplay.h"
+
+#include <X11/Xlib.h>
+
+namespace cursovia {
+
+void XDisplayCloser::operator()(_XDisplay* display) const {
+    if (display) XCloseDisplay(display);
+}
+
+XDisplay openXDisplay() { return XDisplay(XOpenDisplay(nullptr)); }
+
+} // namespace cursovia

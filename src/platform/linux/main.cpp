@@ -1,0 +1,85 @@
+// Cursovia on Linux: the ports on Qt and X11, the presenter, the window.
+#include "LinuxProgramInfo.h"
+#include "MainWindow.h"
+#include "QtDialogs.h"
+#include "QtEventLoop.h"
+#include "QtSettingsStore.h"
+#include "QtShellOpen.h"
+#include "QtSkin.h"
+#include "QtTrayShell.h"
+#include "TerminationSignals.h"
+#include "Utf8Encoding.h"
+#include "XDisplay.h"
+#include "XInputKeySource.h"
+#include "XTestPointer.h"
+#include "XdgAutostartEntry.h"
+#include "app/Form1.h"
+
+#include <QApplication>
+#include <QIcon>
+
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+constexpr const char* NoDisplay =
+    "cursovia needs an X11 display: set DISPLAY, or run it under Xvfb (xvfb-run ./cursovia)\n";
+
+QIcon programIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48, 128})
+        icon.addFile(QStringLiteral(":/icons/cursovia-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+int run(int argc, char** argv) {
+    using namespace cursovia;
+    // The pointer and the global keys are X11 whatever the session is: under
+    // Wayland the whole program runs on XWayland, so that all of it sees the
+    // same windows and the same coordinates.
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication app(argc, argv);
+    // The window hides in the tray; only closing it ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setDesktopFileName(QStringLiteral("cursovia"));
+
+    const QIcon icon = programIcon();
+    MainWindow window(icon);
+    QtSettingsStore settings;
+    QtDialogs dialogs(window);
+    QtEventLoop loop;
+    XTestPointer pointer;
+    XInputKeySource keys;
+    QtTrayShell tray(icon);
+    XdgAutostartEntry autostart;
+    QtShellOpen shell;
+    QtSkin skin(window);
+    Utf8Encoding fileEncoding;
+
+    Form1 form({settings, dialogs, loop, pointer, keys, tray, autostart, shell, skin, fileEncoding},
+               linuxProgramInfo());
+    tray.attach(form.cSysTray1());
+    window.bind(form);
+    const TerminationSignals termination([&window] { window.close(); });
+
+    form.Form_Load();
+    form.show();
+    return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Qt would abort without a display; say what to do instead.
+    if (!cursovia::openXDisplay()) {
+        std::fputs(NoDisplay, stderr);
+        return 1;
+    }
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "cursovia: %s\n", e.what());
+        return 1;
+    }
+}
