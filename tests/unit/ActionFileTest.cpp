@@ -1,6 +1,7 @@
 #include "actions/ActionFile.h"
 #include "actions/FilePaths.h"
 #include "actions/SampleActions.h"
+#include "fakes/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -66,24 +67,10 @@ TEST(ActionFile, WriteThenReadGivesTheSameRowsAndBytes) {
 }
 
 struct FileTest : ::testing::Test {
-    fs::path folder;
-    void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("cursovia-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(folder, ec);
-    }
-    std::string path(const std::string& name) const { return utf8FromPath(folder / pathFromUtf8(name)); }
-    static std::string contents(const std::string& p) {
-        std::ifstream in(pathFromUtf8(p), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    fakes::TempFolder temp;
+    const fs::path& folder = temp.path();
+    std::string path(const std::string& name) const { return temp.at(name); }
+    static std::string contents(const std::string& p) { return fakes::TempFolder::read(p); }
 };
 
 TEST_F(FileTest, WriteReplacesTheWholeFileAndLeavesNoTemporary) {

@@ -1,5 +1,6 @@
 #include "actions/FilePaths.h"
 #include "fakes/FormFixture.h"
+#include "fakes/TempFolder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -9,26 +10,15 @@ namespace {
 namespace fs = std::filesystem;
 
 struct FileCommands : fakes::FormFixture {
-    fs::path folder;
+    fakes::TempFolder temp;
+    const fs::path& folder = temp.path();
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 (std::string("cursovia-files-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
         settings.set("Loads", "5");
         start();
     }
-    void TearDown() override { fs::remove_all(folder); }
-    std::string file(const std::string& name, const std::string& bytes) {
-        const fs::path p = folder / name;
-        std::ofstream(p, std::ios::binary) << bytes;
-        return utf8FromPath(p);
-    }
+    std::string file(const std::string& name, const std::string& bytes) { return temp.file(name, bytes); }
     void choose(const std::string& path) { dialogs.nextFile = {FileDialogResult::Outcome::Chosen, path}; }
-    std::string read(const std::string& path) {
-        std::ifstream in(pathFromUtf8(path), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    static std::string read(const std::string& path) { return fakes::TempFolder::read(path); }
 };
 
 TEST_F(FileCommands, SaveWritesTheListWithTheDialogsSettings) {

@@ -2,6 +2,7 @@
 #include "desktop/FileIsPresent.h"
 #include "desktop/SkinFile.h"
 #include "fakes/FormFixture.h"
+#include "fakes/TempFolder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -11,17 +12,14 @@ namespace {
 namespace fs = std::filesystem;
 
 struct LookAndFeel : fakes::FormFixture {
-    fs::path folder;
+    fakes::TempFolder temp;
+    const fs::path& folder = temp.path();
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 (std::string("cursovia-look-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
         fs::create_directories(folder / "x");
-        program.executablePath = utf8FromPath(folder / "cursovia");
+        program.executablePath = temp.at("cursovia");
         settings.set("Loads", "3");
     }
-    void TearDown() override { fs::remove_all(folder); }
-    void put(const fs::path& relative) { std::ofstream(folder / relative) << "window = #102030\n"; }
+    void put(const std::string& relative) { temp.file(relative, "window = #102030\n"); }
 };
 
 TEST_F(LookAndFeel, WithoutFilesTheWindowKeepsItsLook) {

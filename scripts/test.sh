@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the core's unit tests, the Linux
+# program end to end under Xvfb, and the Windows program (cross-built with
+# mingw-w64) with its unit tests and end-to-end tests under Wine.
+# The last line says "N passed, M failed"; the exit status is 0 only when all passed.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${CURSOVIA_BUILD_DIR:-$root/build}
+artefacts=$build/e2e-artefacts
+"$root/scripts/install-deps.sh" || exit 1
+
+passed=0
+failed=0
+failures=()
+logs=$build/test-logs
+mkdir -p "$logs"
+
+# Runs one stage, keeping its output; adds the stage's own "N passed, M failed"
+# (or ctest's summary) to the totals. A stage that fails without such a line counts as one failure.
+stage() {
+  local name=$1
+  shift
+  echo "=== $name"
+  local log=$logs/$name.log
+  "$@" 2>&1 | tee "$log"
+  local status=${PIPESTATUS[0]}
+  local p=0 f=0 line
+  if line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1); [ -n "$line" ]; then
+    f=$(sed -E 's/.* ([0-9]+) tests failed out of ([0-9]+).*/\1/' <<<"$line")
+    p=$(( $(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line") - f ))
+  elif line=$(grep -E '^([A-Za-z]+: )?[0-9]+ passed, [0-9]+ failed' "$log" | tail -n 1); [ -n "$line" ]; then
+    p=$(sed -E 's/^([A-Za-z]+: )?([0-9]+) passed.*/\2/' <<<"$line")
+    f=$(sed -E 's/^([A-Za-z]+: )?[0-9]+ passed, ([0-9]+) failed.*/\2/' <<<"$line")
+  fi
+  if [ "$status" -ne 0 ] && [ "$f" -eq 0 ]; then f=1; fi
+  passed=$((passed + p))
+  failed=$((failed + f))
+  if [ "$status" -ne 0 ]; then failures+=("$name"); fi
+}
+
+linux_build() {
+  cmake -S "$root" -B "$build/linux" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null &&
+    cmake --build "$build/linux" -j 2
+}
+
+unit_tests() {
+  ctest --test-dir "$build/linux" --output-on-failure -j 2
+}
+
+e2e_harness() {
+  E2E_ARTEFACTS=$artefacts/harness "$root/tests/e2e/linux/harness_selftest.sh"
+}
+
+stage linux-build linux_build
+stage unit-tests unit_tests
+stage e2e-harness e2e_harness
+
+echo
+if [ ${#failures[@]} -gt 0 ]; then echo "Failed stages: ${failures[*]}"; fi
+echo "$passed passed, $failed failed"
+[ ${#failures[@]} -eq 0 ] && [ "$failed" -eq 0 ]
