@@ -1,0 +1,9 @@
+#pragma once
+#include "app/ProgramInfo.h"
+
+namespace cursovia::win32 {
+
+// The running executable's full path (however long), '\' and "explorer".
+ProgramInfo currentProgram();
+
+} // namespace cursovia::win32

@@ -1,0 +1,15 @@
+#pragma once
+#include "automation/Pointer.h"
+
+namespace cursovia::win32 {
+
+// The pointer in physical screen pixels (the program is per-monitor DPI aware),
+// so a captured position replays to the same pixel on any monitor.
+class CursorPointer : public Pointer {
+public:
+    void moveTo(ScreenPoint at) override;
+    void leftClick() override;
+    ScreenPoint position() override;
+};
+
+} // namespace cursovia::win32

@@ -1,0 +1,132 @@
+#include "ListViewModel.h"
+
+#include "ScopedFlag.h"
+#include "Utf16.h"
+
+namespace cursovia::win32 {
+namespace {
+
+const std::string& columnText(const Action& row, int column) {
+    static const std::string none;
+    switch (column) {
+    case 0: return row.x;
+    case 1: return row.y;
+    case 2: return row.wait;
+    case 3: return row.kind;
+    default: return none;
+    }
+}
+
+} // namespace
+
+void ListViewModel::attach(HWND listView, HWND mainWindow) {
+    listView_ = listView;
+    mainWindow_ = mainWindow;
+    ListView_SetExtendedListViewStyle(listView_, LVS_EX_FULLROWSELECT);
+    rowsChanged({});
+}
+
+void ListViewModel::rowsChanged(const ListChange&) {
+    const ScopedFlag rendering(rendering_);
+    // Rows move on insert and remove: every row from the change on repaints.
+    ListView_SetItemCountEx(listView_, static_cast<int>(form_.list().rowCount()), LVSICF_NOSCROLL);
+    selectionChanged();
+}
+
+std::optional<std::size_t> ListViewModel::shownSelection() const {
+    const int shown = ListView_GetNextItem(listView_, -1, LVNI_SELECTED);
+    return shown < 0 ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(shown));
+}
+
+void ListViewModel::selectionChanged() {
+    const ScopedFlag rendering(rendering_);
+    const std::optional<std::size_t> wanted = form_.list().selected();
+    if (shownSelection() == wanted) return;
+    ListView_SetItemState(listView_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (!wanted) return;
+    const int row = static_cast<int>(*wanted);
+    ListView_SetItemState(listView_, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(listView_, row, FALSE);
+}
+
+void ListViewModel::renderColumns(UINT dpi) {
+    const std::vector<ListColumn>& columns = form_.columns();
+    HWND header = ListView_GetHeader(listView_);
+    const int shown = header ? Header_GetItemCount(header) : 0;
+    if (shown != static_cast<int>(columns.size())) {
+        for (int i = shown - 1; i >= 0; --i) ListView_DeleteColumn(listView_, i);
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            std::wstring text = widen(columns[i].header);
+            LVCOLUMNW column{};
+            column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+            column.pszText = text.data();
+            column.cx = MulDiv(columns[i].width, static_cast<int>(dpi), 96);
+            column.iSubItem = static_cast<int>(i);
+            ListView_InsertColumn(listView_, static_cast<int>(i), &column);
+        }
+        return;
+    }
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        ListView_SetColumnWidth(listView_, static_cast<int>(i), MulDiv(columns[i].width, static_cast<int>(dpi), 96));
+}
+
+void ListViewModel::renderColours(COLORREF background, std::optional<COLORREF> text) {
+    ListView_SetBkColor(listView_, background);
+    ListView_SetTextBkColor(listView_, background);
+    ListView_SetTextColor(listView_, text ? *text : GetSysColor(COLOR_WINDOWTEXT));
+    InvalidateRect(listView_, nullptr, TRUE);
+}
+
+void ListViewModel::showText(NMLVDISPINFOW& request) const {
+    LVITEMW& item = request.item;
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+    item.pszText[0] = L'\0';
+    const ActionList& list = form_.list();
+    if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= list.rowCount()) return;
+    const std::wstring text = widen(columnText(list.row(static_cast<std::size_t>(item.iItem)), item.iSubItem));
+    lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
+}
+
+std::optional<LRESULT> ListViewModel::onNotify(NMHDR& header, std::optional<COLORREF> highlight) {
+    switch (header.code) {
+    case LVN_GETDISPINFOW: showText(reinterpret_cast<NMLVDISPINFOW&>(header)); return 0;
+    case LVN_ITEMCHANGED: {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        const bool selection = (change.uChanged & LVIF_STATE) && ((change.uOldState ^ change.uNewState) & LVIS_SELECTED);
+        if (selection && !rendering_ && !selectionPosted_) {
+            selectionPosted_ = true;
+            PostMessageW(mainWindow_, SelectionMessage, 0, 0);
+        }
+        return 0;
+    }
+    case NM_DBLCLK:
+        forwardSelection();
+        form_.ListView1_DblClick();
+        return 0;
+    case LVN_KEYDOWN:
+        forwardSelection();
+        form_.ListView1_KeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
+        return 0;
+    case NM_CUSTOMDRAW: {
+        if (!highlight) return std::nullopt;
+        auto& draw = reinterpret_cast<NMLVCUSTOMDRAW&>(header);
+        if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+        if (draw.nmcd.dwDrawStage == CDDS_ITEMPREPAINT &&
+            ListView_GetItemState(listView_, static_cast<int>(draw.nmcd.dwItemSpec), LVIS_SELECTED)) {
+            // Painted as an ordinary row in the skin's colour instead of the system's selection.
+            draw.clrTextBk = *highlight;
+            draw.nmcd.uItemState &= ~(CDIS_SELECTED | CDIS_FOCUS);
+        }
+        return CDRF_DODEFAULT;
+    }
+    default: return std::nullopt;
+    }
+}
+
+void ListViewModel::forwardSelection() {
+    selectionPosted_ = false;
+    const std::optional<std::size_t> shown = shownSelection();
+    if (shown != form_.list().selected()) form_.ListView1_Select(shown);
+}
+
+} // namespace cursovia::win32

@@ -1,0 +1,71 @@
+#pragma once
+#include "ColourSkin.h"
+#include "ControlColours.h"
+#include "Handles.h"
+#include "ListViewModel.h"
+#include "Window.h"
+#include "app/Form1.h"
+
+#include <array>
+#include <optional>
+
+namespace cursovia::win32 {
+
+// Form1 as a native window built from the control table. It forwards the
+// user's input to the presenter and renders the presenter's state back; it
+// decides nothing.
+class MainWindow : public Window, public FormView {
+public:
+    MainWindow(Form1& form, ColourSkin& skin);
+
+    ListViewModel& listModel() { return list_; }
+
+    void controlChanged(ControlId id) override;
+    void windowChanged() override;
+    void focusWindow() override;
+    void focusControl(ControlId id) override;
+
+private:
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    void createControls();
+    void layout();
+    HWND control(ControlId id) const { return controls_[static_cast<std::size_t>(id)]; }
+    std::optional<ControlId> controlAt(HWND window) const;
+
+    void renderText1();
+    void renderWindowState();
+    void renderColours();
+
+    void onCommand(WORD notification, HWND from);
+    std::optional<LRESULT> onNotify(NMHDR& header);
+    LRESULT onControlColour(HDC dc, HWND from);
+    bool onSetCursor(HWND over, WORD hitTest);
+    void onSize(WPARAM kind);
+    void onDpiChanged(UINT dpi, const RECT& suggested);
+    void rememberFocus();
+    void restoreFocus();
+    void paintBackground(HDC dc);
+
+    static LRESULT CALLBACK text1Procedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                           DWORD_PTR self);
+
+    Form1& form_;
+    ColourSkin& skin_;
+    ControlColours colours_;
+    ListViewModel list_;
+    std::array<HWND, ControlCount> controls_{};
+    HWND tooltip_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    UniqueFont font_;
+    UniqueIcon bigIcon_, smallIcon_;
+    UINT dpi_ = 96;
+    COLORREF paintedBackground_ = CLR_INVALID;
+    // Set while this window changes itself, so the resulting notifications are
+    // not mistaken for the user's doing.
+    bool changingState_ = false;
+    bool settingText_ = false;
+    bool typing_ = false;
+};
+
+} // namespace cursovia::win32

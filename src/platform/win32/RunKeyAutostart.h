@@ -1,0 +1,14 @@
+#pragma once
+#include "desktop/AutostartEntry.h"
+
+namespace cursovia::win32 {
+
+// Log-on start through the per-user Run key: one REG_SZ value per entry,
+// HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run.
+class RunKeyAutostart : public AutostartEntry {
+public:
+    void add(const std::string& name, const std::string& commandLine) override;
+    void remove(const std::string& name) override;
+};
+
+} // namespace cursovia::win32
