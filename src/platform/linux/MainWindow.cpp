@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSinglePointEvent>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -233,7 +234,10 @@ void MainWindow::renderWindowState() {
     }
     const Qt::WindowStates wanted = toQt(form_->windowState());
     if ((windowState() & SizeStates) != wanted) setWindowState((windowState() & ~SizeStates) | wanted);
-    if (!isVisible()) show();
+    if (isVisible()) return;
+    shownNotYetMapped_ = true;
+    show();
+    windowHandle()->installEventFilter(this);
 }
 
 QColor MainWindow::resolve(Colour colour) const {
@@ -299,6 +303,8 @@ std::optional<ControlId> MainWindow::controlAt(const QPointF& globalPosition) co
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed())
+        shownNotYetMapped_ = false;
     if (form_ && (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove)) {
         const QPointF at = static_cast<QSinglePointEvent*>(event)->globalPosition();
         noThrow("a pointer move", [&] { form_->MouseMove(controlAt(at)); });
@@ -308,7 +314,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || rendering_ || !form_ || !isVisible()) return;
+    if (event->type() != QEvent::WindowStateChange || rendering_ || shownNotYetMapped_ || !form_ || !isVisible())
+        return;
     const WindowState state = fromQt(windowState());
     if (state == form_->windowState()) return;
     // Hiding in the tray waits for the balloon: not from inside Qt's state change.

@@ -63,6 +63,10 @@ private:
     QPalette skinPalette_;
     std::optional<QCursor> customPointer_;
     bool rendering_ = false;
+    // Shown by the presenter, not yet mapped by the window manager: the
+    // window states Qt reports meanwhile are leftovers of the last minimise,
+    // not the user's doing.
+    bool shownNotYetMapped_ = false;
     bool userTyping_ = false;
 };
 
