@@ -43,8 +43,14 @@ linux_build() {
     cmake --build "$build/linux" -j 2
 }
 
+# The Linux end-to-end run is a stage of its own below, counted by scenario.
 unit_tests() {
-  ctest --test-dir "$build/linux" --output-on-failure -j 2
+  ctest --test-dir "$build/linux" --output-on-failure -j 2 -LE e2e
+}
+
+e2e_linux() {
+  E2E_ARTIFACTS=$artefacts/linux "$root/tests/e2e/linux/run.sh" \
+    "$build/linux/src/platform/linux/cursovia" "$build/linux/tests/e2e/tools/click_target"
 }
 
 e2e_harness() {
@@ -54,6 +60,7 @@ e2e_harness() {
 stage linux-build linux_build
 stage unit-tests unit_tests
 stage e2e-harness e2e_harness
+stage e2e-linux e2e_linux
 
 echo
 if [ ${#failures[@]} -gt 0 ]; then echo "Failed stages: ${failures[*]}"; fi

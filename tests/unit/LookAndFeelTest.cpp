@@ -17,6 +17,7 @@ struct LookAndFeel : fakes::FormFixture {
     void SetUp() override {
         fs::create_directories(folder / "x");
         program.executablePath = temp.at("cursovia");
+        program.separator = static_cast<char>(fs::path::preferred_separator);
         settings.set("Loads", "3");
     }
     void put(const std::string& relative) { temp.file(relative, "window = #102030\n"); }
@@ -33,7 +34,7 @@ TEST_F(LookAndFeel, ASkinRecoloursThenDrivesTheEngineInOrder) {
     put("x/o.cjs");
     create();
     form->Form_Load();
-    const std::string path = utf8FromPath(folder) + "/x/o.cjs";
+    const std::string path = utf8FromPath(folder / "x" / "o.cjs");
     EXPECT_EQ(skin.log, (std::vector<std::string>{"load " + path + " []", "options?", "options=5", "controls=true",
                                                   "dialogs=true", "apply"}));
     for (ControlId id : {ControlId::Frame1, ControlId::Option4, ControlId::Check4, ControlId::Label4})
@@ -52,7 +53,7 @@ TEST_F(LookAndFeel, AFolderNamedLikeTheSkinIsNoSkin) {
 TEST_F(LookAndFeel, AHandPointerFileGivesTheHandOverButtonsOnly) {
     put("HAND-M.CUR");
     start();
-    EXPECT_EQ(skin.log, (std::vector<std::string>{"pointer " + utf8FromPath(folder) + "/HAND-M.CUR"}));
+    EXPECT_EQ(skin.log, (std::vector<std::string>{"pointer " + utf8FromPath(folder / "HAND-M.CUR")}));
     EXPECT_TRUE(form->handPointerLoaded());
     const struct {
         std::optional<ControlId> over;
@@ -79,10 +80,12 @@ TEST_F(LookAndFeel, APointerThatCannotLoadIsReportedAndStartUpGoesOn) {
 }
 
 TEST(FileIsPresentTest, NeverThrows) {
-    EXPECT_FALSE(FileIsPresent("/no/such/folder/file"));
+    const fakes::TempFolder temp;
+    EXPECT_FALSE(FileIsPresent(temp.at("no-such-folder/file")));
     EXPECT_FALSE(FileIsPresent(""));
     EXPECT_FALSE(FileIsPresent(std::string("bad\0name", 8)));
-    EXPECT_TRUE(FileIsPresent(utf8FromPath(fs::temp_directory_path())));
+    EXPECT_TRUE(FileIsPresent(temp.file("here", "x")));
+    EXPECT_TRUE(FileIsPresent(utf8FromPath(temp.path())));
 }
 
 TEST(SkinFileTest, ParsesColoursAndRefusesAnythingElse) {

@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSinglePointEvent>
-#include <QWindow>
 
 #include <algorithm>
 
@@ -223,21 +222,35 @@ void MainWindow::windowChanged() {
         setCursor(*customPointer_);
     else
         unsetCursor();
-    renderWindowState();
+    renderWindowState(false);
     rendering_ = false;
 }
 
-void MainWindow::renderWindowState() {
+void MainWindow::renderWindowState(bool minimiseNow) {
     if (!form_->visible()) {
         if (isVisible()) hide();
         return;
     }
     const Qt::WindowStates wanted = toQt(form_->windowState());
-    if ((windowState() & SizeStates) != wanted) setWindowState((windowState() & ~SizeStates) | wanted);
-    if (isVisible()) return;
-    shownNotYetMapped_ = true;
-    show();
-    windowHandle()->installEventFilter(this);
+    if ((windowState() & SizeStates) != wanted) {
+        // The presenter mostly hides a window it minimises before it returns.
+        // Asking the window manager to minimise it first would leave a late
+        // minimise behind that strikes when the window is shown again, so
+        // the request waits until the presenter is done and is made only if
+        // the window is still meant to be on the screen, minimised.
+        if ((wanted & Qt::WindowMinimized) && isVisible() && !minimiseNow) {
+            QMetaObject::invokeMethod(this, &MainWindow::renderDeferredMinimise, Qt::QueuedConnection);
+            return;
+        }
+        setWindowState((windowState() & ~SizeStates) | wanted);
+    }
+    if (!isVisible()) show();
+}
+
+void MainWindow::renderDeferredMinimise() {
+    rendering_ = true;
+    renderWindowState(true);
+    rendering_ = false;
 }
 
 QColor MainWindow::resolve(Colour colour) const {
@@ -303,8 +316,6 @@ std::optional<ControlId> MainWindow::controlAt(const QPointF& globalPosition) co
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed())
-        shownNotYetMapped_ = false;
     if (form_ && (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove)) {
         const QPointF at = static_cast<QSinglePointEvent*>(event)->globalPosition();
         noThrow("a pointer move", [&] { form_->MouseMove(controlAt(at)); });
@@ -314,8 +325,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() != QEvent::WindowStateChange || rendering_ || shownNotYetMapped_ || !form_ || !isVisible())
-        return;
+    if (event->type() != QEvent::WindowStateChange || rendering_ || !form_ || !isVisible()) return;
     const WindowState state = fromQt(windowState());
     if (state == form_->windowState()) return;
     // Hiding in the tray waits for the balloon: not from inside Qt's state change.

@@ -49,7 +49,8 @@ private:
     void renderAll();
     void renderControl(ControlId id);
     void renderText1(bool withSelection);
-    void renderWindowState();
+    void renderWindowState(bool minimiseNow);
+    void renderDeferredMinimise();
     QColor resolve(Colour colour) const;
     void forwardClick(ControlId id);
     void forwardTyping(const QString& text);
@@ -63,10 +64,6 @@ private:
     QPalette skinPalette_;
     std::optional<QCursor> customPointer_;
     bool rendering_ = false;
-    // Shown by the presenter, not yet mapped by the window manager: the
-    // window states Qt reports meanwhile are leftovers of the last minimise,
-    // not the user's doing.
-    bool shownNotYetMapped_ = false;
     bool userTyping_ = false;
 };
 

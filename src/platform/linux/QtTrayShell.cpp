@@ -54,12 +54,15 @@ void QtTrayShell::notifyIcon(TrayCommand command, const TrayRequest& request) {
 void QtTrayShell::modify(const TrayRequest& request) {
     if ((request.flags & tray_flag::Icon) && request.icon == Picture::ProgramIcon) icon_.setIcon(programIcon_);
     if (request.flags & tray_flag::Tip) icon_.setToolTip(QString::fromStdString(request.tip));
-    if (request.flags & tray_flag::Info) {
-        // An empty title and text clear the balloon: Qt's own balloon closes;
-        // a StatusNotifier host gets an empty notification, the nearest Qt offers.
+    // An empty title and text ask to take the balloon down. Qt has no call for
+    // that: its own balloon and the desktop's notification close by
+    // themselves when the time-out they were shown with runs out, which is
+    // when the core asks; passing the empty request on would make a
+    // notification service show an empty message.
+    const bool clearing = request.info.empty() && request.infoTitle.empty();
+    if ((request.flags & tray_flag::Info) && !clearing)
         icon_.showMessage(withQtLineBreaks(request.infoTitle), withQtLineBreaks(request.info),
                           QSystemTrayIcon::NoIcon, static_cast<int>(request.timeoutMs));
-    }
 }
 
 void QtTrayShell::activated(QSystemTrayIcon::ActivationReason reason) {

@@ -39,7 +39,9 @@ XInputKeySource::XInputKeySource() : display_(openXDisplay()) {
         xinputOpcode_ = -1;
         return;
     }
-    int major = 2, minor = 1;
+    // Asked once per connection (a second query is a protocol error). From
+    // 2.1 on raw events keep coming while another program grabs the keyboard.
+    int major = 2, minor = 2;
     if (XIQueryVersion(display_.get(), &major, &minor) != Success || major < 2 || (major == 2 && minor < 1))
         xinputOpcode_ = -1;
 }
@@ -106,6 +108,9 @@ bool XInputKeySource::isKeyDown(std::uint32_t virtualKey) {
     if (!display_) return false;
     char keys[32] = {};
     XQueryKeymap(display_.get(), keys);
+    // The round trip may have moved key events into Xlib's queue, where the
+    // socket notifier cannot see them; they are read once this call is over.
+    if (notifier_) QMetaObject::invokeMethod(notifier_.get(), [this] { readEvents(); }, Qt::QueuedConnection);
     for (const unsigned long keysym : keysymsForVirtualKey(virtualKey)) {
         const KeyCode code = XKeysymToKeycode(display_.get(), keysym);
         if (code != 0 && (keys[code / 8] & (1 << (code % 8)))) return true;

@@ -5,9 +5,16 @@
 namespace cursovia {
 
 // The pointer through the XTest extension, on an X connection of its own so
-// that its requests never wait behind the toolkit's. Every injection is
-// synchronised with the server before the call returns. Without a display or
+// that its requests never wait behind the toolkit's. Without a display or
 // without XTest the calls do nothing and the position reads as 0, 0.
+//
+// A window manager that focuses on click holds the pointer on a press, and
+// fake events sent in a burst then overtake each other (a release lands at
+// the next position). So each fake event is followed by watching the
+// server's pointer state until the event has taken effect: a move until the
+// pointer stands there, a press until the button is down, a release until it
+// is up. That is no pause: it typically takes well under a millisecond, and
+// is given up after 50 ms (a grab that freezes the pointer), unreported.
 class XTestPointer : public Pointer {
 public:
     XTestPointer();
@@ -16,6 +23,14 @@ public:
     ScreenPoint position() override;
 
 private:
+    struct State {
+        ScreenPoint at;
+        bool leftDown = false;
+    };
+    State query();
+    template <typename Done>
+    void waitFor(Done done);
+
     XDisplay display_;
     bool hasXTest_ = false;
 };

@@ -24,7 +24,6 @@ export E2E_TOOLS_DIR
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 repo_root=$(cd "$here/../../.." && pwd)
 artefacts=${E2E_ARTIFACTS:-$repo_root/build/e2e-artifacts}
-rm -rf "$artefacts"
 mkdir -p "$artefacts"
 artefacts=$(cd "$artefacts" && pwd)
 
@@ -82,6 +81,7 @@ scenario_capture_and_add() {
     [[ $(app_setting Actions) == "$expected" ]] || { echo "after closing, Actions is '$(app_setting Actions)'"; return 1; }
 }
 
+window_is_active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$1" ]]; }
 clicks_at_least() { (($(grep -c '^press 1 ' "$1" 2>/dev/null) >= $2)); }
 
 # A "Single Click" row clicks the target again and again at its position;
@@ -115,6 +115,7 @@ scenario_run_and_stop() {
     desktop_wait_until 15 clicks_at_least "$log" 3 || { echo "fewer than 3 clicks arrived"; return 1; }
     xdotool key ctrl+s
     app_wait_viewable "$APP_WINDOW" 5 || { echo "Ctrl+S did not bring the window back"; return 1; }
+    desktop_wait_until 5 window_is_active "$APP_WINDOW" || { echo "the window came back without the focus"; return 1; }
 
     local stray
     stray=$(grep -v -x -e "press 1 $cx $cy" -e "release 1 $cx $cy" "$log")
@@ -132,6 +133,7 @@ scenario_tray_restore() {
     app__main_window >/dev/null && { echo "the window is still on the screen"; return 1; }
     desktop_click_window_centre "$icon" 1
     app_wait_viewable "$APP_WINDOW" 5 || { echo "a click on the tray icon did not bring the window back"; return 1; }
+    desktop_wait_until 5 window_is_active "$APP_WINDOW" || { echo "the window came back without the focus"; return 1; }
 }
 
 # Every edit is saved at once: a killed program loses no row.
@@ -165,6 +167,8 @@ scenario_screenshot() {
 
 scenarios=(first_start capture_and_add run_and_stop tray_restore kill_after_add screenshot)
 if [[ -n ${E2E_ONLY:-} ]]; then read -ra scenarios <<<"$E2E_ONLY"; fi
+# Only the folders of this run are replaced: the artefact folder may hold more.
+for name in desktop "${scenarios[@]}"; do rm -rf "${artefacts:?}/$name"; done
 passed=0
 failed=0
 
