@@ -57,10 +57,23 @@ e2e_harness() {
   E2E_ARTEFACTS=$artefacts/harness "$root/tests/e2e/linux/harness_selftest.sh"
 }
 
+# The Windows program cross-built with mingw-w64, with its unit tests; then
+# those tests and the program itself under Wine.
+win32_build() {
+  cmake -S "$root" -B "$build/win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null &&
+    cmake --build "$build/win32" -j 2
+}
+
+win32_tests() {
+  E2E_ARTEFACTS=$artefacts/win32 "$root/tests/e2e/win32/run.sh" "$build/win32"
+}
+
 stage linux-build linux_build
 stage unit-tests unit_tests
 stage e2e-harness e2e_harness
 stage e2e-linux e2e_linux
+stage win32-build win32_build
+stage win32-tests win32_tests
 
 echo
 if [ ${#failures[@]} -gt 0 ]; then echo "Failed stages: ${failures[*]}"; fi

@@ -8,6 +8,7 @@ namespace {
 
 using cursovia::win32::RegistrySettings;
 using cursovia::win32::RunKeyAutostart;
+using cursovia::win32::UniqueKey;
 
 constexpr const wchar_t* SettingsKey = L"Software\\Kelvardo\\Cursovia";
 constexpr const wchar_t* RunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -17,8 +18,9 @@ using Settings = ScratchRegistry;
 TEST_F(Settings, AbsentKeyGivesTheFallbackAndCreatesNothing) {
     RegistrySettings settings;
     EXPECT_EQ(settings.read("Loads", "0"), "0");
-    HKEY key = nullptr;
-    EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, SettingsKey, 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+    HKEY opened = nullptr;
+    EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, SettingsKey, 0, KEY_READ, &opened), ERROR_FILE_NOT_FOUND);
+    const UniqueKey key(opened);
 }
 
 TEST_F(Settings, WriteStoresOneStringValueUnderKelvardoCursovia) {
@@ -70,11 +72,12 @@ TEST_F(RunEntry, AddingAgainReplacesTheOneValue) {
     autostart.add("Cursovia.exe", "\"C:\\old\\Cursovia.exe\"");
     autostart.add("Cursovia.exe", "\"C:\\new\\Cursovia.exe\"");
     EXPECT_EQ(stored(RunKey, L"Cursovia.exe").second, L"\"C:\\new\\Cursovia.exe\"");
+    HKEY opened = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, RunKey, 0, KEY_READ, &opened), ERROR_SUCCESS);
+    const UniqueKey key(opened);
     DWORD values = 0;
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, RunKey, 0, KEY_READ, &key), ERROR_SUCCESS);
-    RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr, nullptr);
-    RegCloseKey(key);
+    RegQueryInfoKeyW(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
+                     nullptr);
     EXPECT_EQ(values, 1u);
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "Handles.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -12,14 +14,16 @@ protected:
     void SetUp() override {
         path_ = L"Software\\Kelvardo\\CursoviaTests\\" + std::to_wstring(GetCurrentProcessId());
         RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &scratch_,
+        HKEY created = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &created,
                                   nullptr),
                   ERROR_SUCCESS);
-        ASSERT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, scratch_), ERROR_SUCCESS);
+        scratch_.reset(created);
+        ASSERT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, scratch_.get()), ERROR_SUCCESS);
     }
     void TearDown() override {
         RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-        if (scratch_) RegCloseKey(scratch_);
+        scratch_.reset();
         RegDeleteTreeW(HKEY_CURRENT_USER, path_.c_str());
     }
 
@@ -36,5 +40,5 @@ protected:
 
 private:
     std::wstring path_;
-    HKEY scratch_ = nullptr;
+    cursovia::win32::UniqueKey scratch_;
 };

@@ -15,6 +15,8 @@ void ColourSkin::loadSkin(const std::string& path, const std::string&) {
 void ColourSkin::applyToMainWindow() {
     if (!loaded_) throw std::runtime_error("No skin is loaded");
     applied_ = true;
+    // Dialogs take the window's colours; a skin without them leaves dialogs alone.
+    if (dialogs_ && loaded_->window) skinnedDialogs_.start(*loaded_->window, loaded_->text);
     if (repaint_) repaint_();
 }
 

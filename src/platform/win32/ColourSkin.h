@@ -1,5 +1,6 @@
 #pragma once
 #include "Handles.h"
+#include "SkinnedDialogs.h"
 #include "desktop/Skin.h"
 #include "desktop/SkinFile.h"
 
@@ -9,7 +10,8 @@
 namespace cursovia::win32 {
 
 // The skin as colours from the skin file, painted by the main window through
-// its WM_CTLCOLOR* brushes and custom draw; and the hand pointer.
+// its WM_CTLCOLOR* brushes and custom draw, and by the program's dialogs when
+// they are skinned too; and the hand pointer.
 class ColourSkin : public Skin {
 public:
     void loadSkin(const std::string& path, const std::string& iniName) override;
@@ -34,6 +36,7 @@ private:
     std::int32_t options_ = 0;
     bool controls_ = false;
     bool dialogs_ = false;
+    SkinnedDialogs skinnedDialogs_;
     UniqueCursor hand_;
     std::function<void()> repaint_;
 };

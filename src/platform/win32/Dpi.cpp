@@ -1,5 +1,7 @@
 #include "Dpi.h"
 
+#include <memory>
+
 namespace cursovia::win32 {
 namespace {
 
@@ -12,6 +14,10 @@ Function user32Function(const char* name) {
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using AdjustForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
+struct ScreenRelease {
+    void operator()(HDC dc) const { ReleaseDC(nullptr, dc); }
+};
+
 } // namespace
 
 UINT windowDpi(HWND window) {
@@ -19,9 +25,8 @@ UINT windowDpi(HWND window) {
     if (getDpiForWindow) {
         if (const UINT dpi = getDpiForWindow(window)) return dpi;
     }
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const std::unique_ptr<HDC__, ScreenRelease> screen(GetDC(nullptr));
+    const int dpi = screen ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 

@@ -12,8 +12,8 @@
 namespace cursovia::win32 {
 
 // Form1 as a native window built from the control table. It forwards the
-// user's input to the presenter and renders the presenter's state back; it
-// decides nothing.
+// user's input to the presenter (MainWindowInput.cpp) and renders the
+// presenter's state back (MainWindow.cpp); it decides nothing.
 class MainWindow : public Window, public FormView {
 public:
     MainWindow(Form1& form, ColourSkin& skin);
@@ -32,6 +32,9 @@ private:
     void layout();
     HWND control(ControlId id) const { return controls_[static_cast<std::size_t>(id)]; }
     std::optional<ControlId> controlAt(HWND window) const;
+    static bool isChoice(ControlKind kind) { return kind == ControlKind::OptionButton || kind == ControlKind::CheckBox; }
+    // A control's bounds at 96 dpi, in client pixels at `dpi`.
+    static RECT scaledRect(const Rect& bounds, UINT dpi);
 
     void renderText1();
     void renderWindowState();

@@ -1,6 +1,7 @@
 #include "SkinnedButton.h"
 
 #include "Handles.h"
+#include "WindowText.h"
 
 #include <string>
 
@@ -15,8 +16,7 @@ LRESULT paintSkinnedButton(NMCUSTOMDRAW& draw, COLORREF face, COLORREF text) {
     FillRect(dc, &r, brush.get());
     DrawEdge(dc, &r, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
 
-    std::wstring caption(static_cast<std::size_t>(GetWindowTextLengthW(draw.hdr.hwndFrom)) + 1, L'\0');
-    caption.resize(static_cast<std::size_t>(GetWindowTextW(draw.hdr.hwndFrom, caption.data(), static_cast<int>(caption.size()))));
+    const std::wstring caption = windowText(draw.hdr.hwndFrom);
     const HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(draw.hdr.hwndFrom, WM_GETFONT, 0, 0)));
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldText = SetTextColor(dc, text);

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The end-to-end cases for Cursovia.exe under Wine; sourced by run.sh after
 # wine.sh and cursovia.sh. Each case returns 0 when it passes and says why on
 # stderr when it does not. They share one prefix and run in the order run.sh

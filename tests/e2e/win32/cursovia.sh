@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Bash helpers for driving Cursovia.exe under Wine; sourced after wine.sh.
 #
 #   cursovia_start                 # runs $CURSOVIA_EXE, PID in CURSOVIA_PID
@@ -114,10 +115,10 @@ cursovia_focus() {
 
 # cursovia_click WINDOW CONTROL
 cursovia_click() {
-    local origin point
-    origin=($(cursovia_client_origin "$1"))
-    point=(${CURSOVIA_CONTROL[$2]})
-    w32_click $((origin[0] + point[0])) $((origin[1] + point[1]))
+    local ox oy px py
+    read -r ox oy < <(cursovia_client_origin "$1")
+    read -r px py <<<"${CURSOVIA_CONTROL[$2]}"
+    w32_click $((ox + px)) $((oy + py))
 }
 
 # cursovia_close WINDOW: closes the window as the user does and waits for the

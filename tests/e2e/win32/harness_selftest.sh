@@ -4,10 +4,12 @@
 # coordinates and a Wine tray icon docked in trayer, and registry values
 # written through Wine read back intact.
 #
-#   tests/e2e/win32/harness_selftest.sh [ARTEFACT_DIR]
+#   tests/e2e/win32/harness_selftest.sh
 #
-# Uses E2E_TOOLS_DIR (holding click_target.exe and tray_target.exe) if set,
-# otherwise cross-builds them first.
+# E2E_TOOLS_DIR  cross-built tests/e2e/tools/win32 (default: built into
+#                build/e2e-tools-win32)
+# E2E_ARTEFACTS  logs and screenshots (default:
+#                build/e2e-artefacts/win32_harness_selftest)
 # shellcheck disable=SC2119 # the library's optional arguments are left out on purpose
 set -uo pipefail
 
@@ -37,12 +39,11 @@ check() {
 }
 
 build_tools() {
-    local build="$W32_ARTEFACTS/build-tools"
+    local build=$1
     cmake -S "$repo/tests/e2e/tools/win32" -B "$build" \
         -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-w64-x86_64.cmake" \
-        -DCMAKE_BUILD_TYPE=Release >"$W32_ARTEFACTS/build-tools.log" 2>&1 &&
-        cmake --build "$build" -j2 >>"$W32_ARTEFACTS/build-tools.log" 2>&1 &&
-        echo "$build"
+        -DCMAKE_BUILD_TYPE=Release >/dev/null &&
+        cmake --build "$build" -j2 >/dev/null
 }
 
 log_has_lines() {
@@ -151,12 +152,15 @@ run_registry_cases() {
 }
 
 main() {
-    w32_start_desktop "${1:-}" || exit 1
     tools=${E2E_TOOLS_DIR:-}
     if [[ -z $tools ]]; then
-        tools=$(build_tools) || { echo "cannot build the test tools; see $W32_ARTEFACTS/build-tools.log"; exit 1; }
+        tools=$repo/build/e2e-tools-win32
+        build_tools "$tools" || { echo "building the Win32 e2e tools failed" >&2; exit 2; }
     fi
-    w32_make_prefix || exit 1
+    local artefacts=${E2E_ARTEFACTS:-$repo/build/e2e-artefacts/win32_harness_selftest}
+    rm -rf "$artefacts"
+    w32_start_desktop "$artefacts" || { echo "0 passed, 1 failed (desktop did not start)"; exit 1; }
+    w32_make_prefix || { echo "0 passed, 1 failed (no Wine prefix)"; exit 1; }
 
     run_window_cases
     run_tray_cases

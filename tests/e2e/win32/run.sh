@@ -6,17 +6,19 @@
 #   tests/e2e/win32/run.sh BUILD_DIR
 #
 # BUILD_DIR is a MinGW-w64 cross build (cmake/mingw-w64-x86_64.cmake).
-# Logs, the click log and screenshots go to $E2E_ARTIFACTS, by default
+# Logs, the click log and screenshots go to $E2E_ARTIFACTS (or
+# $E2E_ARTEFACTS, as the other harnesses call it), by default
 # BUILD_DIR/e2e-artifacts. The last line is "N passed, M failed"; the exit
 # status is non-zero when anything failed.
+# shellcheck disable=SC2119 # the library's optional arguments are left out on purpose
 set -uo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source=wine.sh
+# shellcheck source-path=SCRIPTDIR source=wine.sh
 source "$here/wine.sh"
-# shellcheck source=cursovia.sh
+# shellcheck source-path=SCRIPTDIR source=cursovia.sh
 source "$here/cursovia.sh"
-# shellcheck source=cases.sh
+# shellcheck source-path=SCRIPTDIR source=cases.sh
 source "$here/cases.sh"
 
 if (($# != 1)) || [[ ! -d $1 ]]; then
@@ -26,7 +28,7 @@ fi
 build=$(cd "$1" && pwd)
 CURSOVIA_EXE=$build/src/platform/win32/Cursovia.exe
 CLICK_TARGET_EXE=$build/tests/e2e/tools/win32/click_target.exe
-artefacts=${E2E_ARTIFACTS:-$build/e2e-artifacts}
+artefacts=${E2E_ARTIFACTS:-${E2E_ARTEFACTS:-$build/e2e-artifacts}}
 rm -rf "$artefacts"
 
 passed=0

@@ -7,6 +7,14 @@
 #   win=$(w32_wait_window "Cursovia")
 #   w32_screenshot started.png
 #
+# Functions (each documented where it is defined):
+#   w32_start_desktop [DIR]        w32_make_prefix [DIR]      w32_teardown
+#   w32_run EXE [ARGS]             w32_wait_exit PID [S]      w32_winpath PATH
+#   w32_wait_window TITLE [S]      w32_wait_tray_icon [S]     w32_tray_icons
+#   w32_move_pointer X Y           w32_click X Y [BUTTON] [COUNT]
+#   w32_reg_add KEY NAME DATA [TYPE]                          w32_reg_query KEY NAME
+#   w32_screenshot FILE            w32_wait_until S COMMAND [ARGS]
+#
 # Everything that waits is bounded (W32_TIMEOUT seconds unless told). Processes
 # started here are tracked and ended by w32_teardown, which w32_start_desktop
 # installs as the EXIT trap. Start processes only from the sourcing shell,
@@ -350,6 +358,13 @@ w32_teardown() {
     done
     W32_PIDS=()
     if [[ -n $W32_PREFIX_OWNED ]]; then
+        # The prefix names the folder under TMPDIR that held its server's
+        # socket; it outlives the server, so it goes with the prefix.
+        local server_dir=
+        [[ -r $W32_PREFIX_OWNED/wineserver ]] && server_dir=$(<"$W32_PREFIX_OWNED/wineserver")
+        if [[ $server_dir =~ ^wine-[A-Za-z0-9]+$ ]]; then
+            rm -rf "${TMPDIR:-/tmp}/$server_dir"
+        fi
         rm -rf "$W32_PREFIX_OWNED"
         W32_PREFIX_OWNED=
     fi
