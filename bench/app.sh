@@ -9,6 +9,7 @@
 #                                 APP_WINDOW (the main window) and BENCH_EVENTS (the log)
 #   bench_app_stop                SIGTERM, waits for the exit, stops the recorder
 #   bench_event_time KIND [WINDOW] [AFTER_LINE]  time (ns) of the first such event
+#   bench_event_line KIND [WINDOW] [AFTER_LINE]  its line in the log
 #   bench_click_start             clicks the start/stop button of the main window
 #   bench_stop_run                Ctrl+S, waits until the main window is mapped again
 #   bench_clicks LOG              presses counted in a click_target log
@@ -40,16 +41,20 @@ bench__write_settings() {
 bench__spawned_pid() { awk '$2 == "spawn" { print $3; found = 1; exit } END { exit !found }' "$BENCH_EVENTS"; }
 
 # bench_event_time KIND [CLIENT_WINDOW] [AFTER_LINE]
-# Prints the time of the first KIND event ("map", "unmap", "key s",
-# "exit") of that client window after line AFTER_LINE of the log.
-bench_event_time() {
-    local kind=$1 window=${2:-} after=${3:-0}
-    awk -v kind="$kind" -v window="$window" -v after="$after" '
+# Prints the time of the first KIND event ("map", "unmap", "property",
+# "key s", "exit") of that client window (or process) after line AFTER_LINE
+# of the log; bench_event_line prints its line number instead.
+bench__event() {
+    local print=$1 kind=$2 window=${3:-} after=${4:-0}
+    awk -v print="$print" -v kind="$kind" -v window="$window" -v after="$after" '
+        function found() { print (print == "line" ? NR : $1); hit = 1; exit }
         NR <= after { next }
-        kind == "key s" && $2 == "key" && $3 == "s" { print $1; found = 1; exit }
-        $2 == kind && (window == "" || $4 == window || $3 == window) { print $1; found = 1; exit }
-        END { exit !found }' "$BENCH_EVENTS"
+        kind == "key s" && $2 == "key" && $3 == "s" { found() }
+        $2 == kind && (window == "" || $4 == window || $3 == window) { found() }
+        END { exit !hit }' "$BENCH_EVENTS"
 }
+bench_event_time() { bench__event time "$@"; }
+bench_event_line() { bench__event line "$@"; }
 
 bench__has_event() { bench_event_time "$@" >/dev/null; }
 bench_wait_event() {

@@ -98,6 +98,16 @@ startup() {
     done
 }
 
+# placement LOG FROM_LINE: how the clicks logged after FROM_LINE landed.
+placement() {
+    tail -n +$(($2 + 1)) "$1" | awk -v points="${POINTS[*]}" '
+        BEGIN { n = split(points, p, " "); for (i = 1; i < n; i += 2) aimed[p[i] " " p[i + 1]] = 1 }
+        $1 == "press" { presses++; at = $3 " " $4; if (!(at in aimed)) off++ }
+        $1 == "release" { releases++; if ($3 " " $4 != at) away++ }
+        END { printf "%d presses, %d releases, %d presses off the ten points, %d releases away from their press",
+                     presses, releases, off, away }'
+}
+
 # Actions per second over intervals of a running zero-wait run, counted in
 # the click target's log.
 cursovia_throughput() {
@@ -108,12 +118,15 @@ cursovia_throughput() {
     bench_wait_clicks "$log" 1 20 || fail "throughput: no click arrived"
     sleep 0.5
     echo "throughput: cursovia, $ROUNDS intervals of 2 s"
+    local from
+    from=$(wc -l <"$log")
     for ((round = 1; round <= ROUNDS; round++)); do
         n0=$(bench_clicks "$log") t0=$(bench_now_ns)
         sleep 2
         n1=$(bench_clicks "$log") t1=$(bench_now_ns)
         figure throughput.cursovia "$(awk -v n=$((n1 - n0)) -v ms="$(bench_ms "$t0" "$t1")" 'BEGIN { printf "%.1f", n * 1000 / ms }')"
     done
+    info "Linux, cursovia zero-wait run, clicks while measured: $(placement "$log" "$from")"
 }
 
 # xdotool doing the same: N actions in one command, timed from its start to
@@ -122,15 +135,17 @@ xdotool_throughput() {
     local log=$1 key=$2 count=$3 round n0 t0 t1 arrived
     shift 3
     echo "throughput: xdotool $key, $ROUNDS runs of $count"
+    local from
+    from=$(wc -l <"$log")
     for ((round = 1; round <= ROUNDS; round++)); do
         n0=$(bench_clicks "$log") t0=$(bench_now_ns)
         xdotool "$@" || fail "xdotool $key failed"
         t1=$(bench_now_ns)
         bench_wait_clicks "$log" $((n0 + count)) 10
         arrived=$(($(bench_clicks "$log") - n0))
-        ((arrived == count)) || info "Linux, xdotool $key: $arrived of $count clicks arrived"
         figure "throughput.xdotool_$key" "$(awk -v n="$arrived" -v ms="$(bench_ms "$t0" "$t1")" 'BEGIN { printf "%.1f", n * 1000 / ms }')"
     done
+    info "Linux, xdotool $key, $ROUNDS x $count clicks sent: $(placement "$log" "$from")"
 }
 
 # stop_latency KEY LOG CLICKS_BEFORE_STOP SETTLE: one run per stop, started
@@ -138,7 +153,7 @@ xdotool_throughput() {
 # arrived and SETTLE seconds passed. From the server reporting the S press to
 # the main window mapped again.
 stop_latency() {
-    local key=$1 log=$2 clicks=$3 settle=$4 round lines n pressed mapped
+    local key=$1 log=$2 clicks=$3 settle=$4 round lines n pressed mapped changed
     echo "stop latency, $key: $STOPS stops"
     for ((round = 1; round <= STOPS; round++)); do
         lines=$(bench_event_lines)
@@ -150,9 +165,13 @@ stop_latency() {
         lines=$(bench_event_lines)
         xdotool key ctrl+s
         bench_wait_event 5 map "$APP_WINDOW" "$lines" || fail "stop latency, $key: Ctrl+S did not end the run"
-        pressed=$(bench_event_time "key s" "" "$lines") || fail "stop latency, $key: the S press was not recorded"
-        mapped=$(bench_event_time map "$APP_WINDOW" "$lines")
+        pressed=$(bench_event_line "key s" "" "$lines") || fail "stop latency, $key: the S press was not recorded"
+        mapped=$(bench_event_time map "$APP_WINDOW" "$pressed")
+        changed=$(bench_event_time property "$APP_WINDOW" "$pressed") ||
+            fail "stop latency, $key: no change of the window was recorded"
+        pressed=$(bench_event_time "key s" "" "$lines")
         figure "stop.$key" "$(bench_ms "$pressed" "$mapped")"
+        figure "stop.$key.program" "$(bench_ms "$pressed" "$changed")"
     done
 }
 
@@ -170,14 +189,19 @@ app_benchmarks() {
     stop_latency zero_wait "$log" 50 0
     bench_app_stop
 
-    local chain=() point
+    # xdotool's click pauses for its --delay (100 ms unless told) after every
+    # click, also the last of a repeat: chained as written, and without it.
+    local chain=() fast_chain=() point
     for ((i = 0; i < 20; i++)); do
         for point in "${POINTS[@]}"; do
             # shellcheck disable=SC2206 # "X Y"
             chain+=(mousemove $point click 1)
+            # shellcheck disable=SC2206
+            fast_chain+=(mousemove $point click --delay 0 1)
         done
     done
     xdotool_throughput "$log" chain 200 "${chain[@]}"
+    xdotool_throughput "$log" chain_no_delay 200 "${fast_chain[@]}"
     xdotool_throughput "$log" repeat 200 click --repeat 200 --delay 0 1
 
     bench_app_start "$(bench_row "${POINTS[0]% *}" "${POINTS[0]#* }" 60 "Single Click")" ||

@@ -15,6 +15,8 @@
  *   T unmap WINDOW CLIENT      reparenting window manager that is the frame,
  *                              and CLIENT is the application's window in it
  *                              (WINDOW itself when there is no frame)
+ *   T property CLIENT          a property of CLIENT changed (watched from
+ *                              the first time a window manager framed it)
  *   T key KEYSYM               a key press, from XInput2 raw events
  *
  * Window ids are decimal, as xdotool prints them. T is the moment the event
@@ -65,11 +67,27 @@ static void forget_client(Window client)
         }
 }
 
-static void remember_frame(Window frame, Window client)
+static void remember_frame(Display *display, Window frame, Window client)
 {
     forget_client(client);
     if (frame_count < max_frames)
         frames[frame_count++] = (typeof(frames[0])){frame, client};
+    /* A program changes its window's properties before it asks for the map:
+     * the first change after a key shows when the program reacted, apart
+     * from the window manager. No reply is waited for. */
+    XSelectInput(display, client, PropertyChangeMask);
+}
+
+/* A window may be destroyed before a request about it arrives; that is no
+ * reason to stop recording. */
+static int ignore_vanished_windows(Display *display, XErrorEvent *error)
+{
+    if (error->error_code == BadWindow)
+        return 0;
+    char text[128];
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    fprintf(stderr, "x_event_times: X error: %s\n", text);
+    exit(1);
 }
 
 static long long monotonic_ns(void)
@@ -144,7 +162,10 @@ static void report(long long at, Display *display, XEvent *event, int xinput_opc
         if (event->xreparent.parent == DefaultRootWindow(display))
             forget_client(event->xreparent.window);
         else
-            remember_frame(event->xreparent.parent, event->xreparent.window);
+            remember_frame(display, event->xreparent.parent, event->xreparent.window);
+        break;
+    case PropertyNotify:
+        printf("%lld property %lu\n", at, event->xproperty.window);
         break;
     case MapNotify:
         printf("%lld map %lu %lu\n", at, event->xmap.window, client_of(event->xmap.window));
@@ -179,6 +200,7 @@ int main(int argc, char **argv)
         fprintf(stderr, "x_event_times: cannot open display\n");
         return 1;
     }
+    XSetErrorHandler(ignore_vanished_windows);
     XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
     int xinput_opcode = select_raw_keys(display);
     /* Loads the keyboard map now, not while the first key waits to be stamped. */
@@ -208,6 +230,7 @@ int main(int argc, char **argv)
             XNextEvent(display, &event);
             report(at, display, &event, xinput_opcode);
         }
+        XFlush(display); /* the selections made while reporting */
 
         struct signalfd_siginfo info;
         while (read(signal_fd, &info, sizeof info) == sizeof info) {

@@ -112,10 +112,22 @@ void measurePrecision(EventLoop& loop, const ProcessorClocks& clocks, int rounds
     }
 }
 
+// The smallest step the process clock takes, found by spinning until it
+// moves twice: a share below one step per wait reads as 0.
+double processClockStep(const std::function<double()>& processCpu) {
+    const double start = processCpu();
+    double first = start;
+    while (first == start) first = processCpu();
+    double second = first;
+    while (second == first) second = processCpu();
+    return second - first;
+}
+
 void measureProcessorShare(EventLoop& loop, const std::function<double()>& processCpu, int rounds,
                            double seconds) {
-    std::printf("info processor share: one wait of %g s per round, then the busy-polling baseline for as long\n",
-                seconds);
+    std::printf("info processor share: one wait of %g s per round, then the busy-polling baseline for as long; "
+                "the process clock moves in steps of %.3g ms\n",
+                seconds, 1000.0 * processClockStep(processCpu));
     for (int round = 0; round < rounds; ++round) {
         std::printf("cpu.ours %.4f\n", processorShare(loop, processCpu, WaitSeconds, seconds));
         std::fflush(stdout);
