@@ -97,8 +97,8 @@ bench_stop_run() {
 }
 
 bench_click_start() {
-    local x y w h
-    read -r x y w h < <(desktop_window_box "$APP_WINDOW") || return 1
+    local x y
+    read -r x y _ _ < <(desktop_window_box "$APP_WINDOW") || return 1
     xdotool mousemove $((x + BENCH_START_BUTTON[0])) $((y + BENCH_START_BUTTON[1])) click 1
 }
 
