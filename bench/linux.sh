@@ -129,6 +129,16 @@ cursovia_throughput() {
     info "Linux, cursovia zero-wait run, clicks while measured: $(placement "$log" "$from")"
 }
 
+# xdotool_chain REPEATS CLICK...: the arguments of one xdotool command that
+# moves to each of the ten points and clicks there with CLICK, REPEATS times.
+xdotool_chain() {
+    local repeats=$1 i point
+    shift
+    for ((i = 0; i < repeats; i++)); do
+        for point in "${POINTS[@]}"; do printf 'mousemove %s %s ' "$point" "$*"; done
+    done
+}
+
 # xdotool doing the same: N actions in one command, timed from its start to
 # its end; the clicks are then checked in the log.
 xdotool_throughput() {
@@ -176,7 +186,7 @@ stop_latency() {
 }
 
 app_benchmarks() {
-    local log=$DESKTOP_ARTEFACTS/clicks.log i
+    local log=$DESKTOP_ARTEFACTS/clicks.log
     startup empty ""
     startup 10000_rows "$(many_rows 10000)"
 
@@ -190,17 +200,12 @@ app_benchmarks() {
     bench_app_stop
 
     # xdotool's click pauses for its --delay (100 ms unless told) after every
-    # click, also the last of a repeat: chained as written, and without it.
-    local chain=() fast_chain=() point
-    for ((i = 0; i < 20; i++)); do
-        for point in "${POINTS[@]}"; do
-            # shellcheck disable=SC2206 # "X Y"
-            chain+=(mousemove $point click 1)
-            # shellcheck disable=SC2206
-            fast_chain+=(mousemove $point click --delay 0 1)
-        done
-    done
-    xdotool_throughput "$log" chain 200 "${chain[@]}"
+    # click, also a single one: chained as written (20 actions, 2 s), and
+    # without the pause.
+    local chain fast_chain
+    read -ra chain <<<"$(xdotool_chain 2 click 1)"
+    read -ra fast_chain <<<"$(xdotool_chain 20 click --delay 0 1)"
+    xdotool_throughput "$log" chain 20 "${chain[@]}"
     xdotool_throughput "$log" chain_no_delay 200 "${fast_chain[@]}"
     xdotool_throughput "$log" repeat 200 click --repeat 200 --delay 0 1
 
