@@ -45,9 +45,9 @@ bench__spawned_pid() { awk '$2 == "spawn" { print $3; found = 1; exit } END { ex
 # "key s", "exit") of that client window (or process) after line AFTER_LINE
 # of the log; bench_event_line prints its line number instead.
 bench__event() {
-    local print=$1 kind=$2 window=${3:-} after=${4:-0}
-    awk -v print="$print" -v kind="$kind" -v window="$window" -v after="$after" '
-        function found() { print (print == "line" ? NR : $1); hit = 1; exit }
+    local what=$1 kind=$2 window=${3:-} after=${4:-0}
+    awk -v what="$what" -v kind="$kind" -v window="$window" -v after="$after" '
+        function found() { print (what == "line" ? NR : $1); hit = 1; exit }
         NR <= after { next }
         kind == "key s" && $2 == "key" && $3 == "s" { found() }
         $2 == kind && (window == "" || $4 == window || $3 == window) { found() }

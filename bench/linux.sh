@@ -73,9 +73,11 @@ many_rows() {
 wait_benchmarks() {
     local prefix='$1 == "info" { print "info Linux, " substr($0, 6); next } { print "linux." $0 }'
     echo "wait precision on QtEventLoop ($ROUNDS rounds)"
-    "$WAIT_BENCH" precision "$ROUNDS" | awk "$prefix" >>"$RAW" || fail "wait_bench precision failed"
+    "$WAIT_BENCH" precision "$ROUNDS" 2>>"$DESKTOP_ARTEFACTS/wait_bench.log" | awk "$prefix" >>"$RAW" ||
+        fail "wait_bench precision failed"
     echo "processor share while waiting ($ROUNDS rounds of 5 s, and as long busy-polling)"
-    "$WAIT_BENCH" cpu "$ROUNDS" 5 | awk "$prefix" >>"$RAW" || fail "wait_bench cpu failed"
+    "$WAIT_BENCH" cpu "$ROUNDS" 5 2>>"$DESKTOP_ARTEFACTS/wait_bench.log" | awk "$prefix" >>"$RAW" ||
+        fail "wait_bench cpu failed"
 }
 
 # startup LABEL ROWS: time to the mapped window and resident memory, ROUNDS
