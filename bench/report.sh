@@ -147,13 +147,16 @@ machine() {
 commit() {
     local id
     id=$(git -C "$root" rev-parse --short HEAD 2>/dev/null) || { printf 'unknown'; return; }
-    git -C "$root" diff --quiet HEAD 2>/dev/null || id+=" with uncommitted changes"
+    git -C "$root" update-index -q --refresh >/dev/null 2>&1
+    # The results file itself is the one change a run makes.
+    git -C "$root" diff-index --quiet HEAD -- . ':!bench/results.md' 2>/dev/null || id+=" with uncommitted changes"
     printf '%s' "$id"
 }
 
+measured="$(date -u '+%Y-%m-%d %H:%M UTC'), commit $(commit)"
 {
     printf '# Benchmark results\n\n'
-    printf 'Measured by `bench/run` on %s, commit %s.\n\n' "$(date -u '+%Y-%m-%d %H:%M UTC')" "$(commit)"
+    printf 'Measured by `bench/run` on %s.\n\n' "$measured"
     printf 'Machine: %s.\n' "$(machine)"
     printf 'The machine is shared: other builds and tests ran on its cores during the run (see the load\n'
     printf 'averages below), so figures that need a core at once (the p99 of waits, stop latency) carry\n'
