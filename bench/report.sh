@@ -52,9 +52,9 @@ linux.throughput.cursovia/linux.throughput.xdotool_chain|Throughput, cursovia / 
 linux.throughput.cursovia/linux.throughput.xdotool_chain_no_delay|Throughput, cursovia / xdotool chained, no delay|ratio|higher|>= 1
 linux.throughput.cursovia/linux.throughput.xdotool_repeat|Throughput, cursovia / xdotool click --repeat|ratio|higher|>= 1
 linux.stop.long_wait|Stop latency, Ctrl+S during a 60 s wait, to the window mapped|ms|lower|< 5
-linux.stop.long_wait.program|  to the program's first change of its window|ms|lower|
+linux.stop.long_wait.program|  to the program's first change of its window|ms|lower|< 5
 linux.stop.zero_wait|Stop latency, Ctrl+S during a zero-wait run, to the window mapped|ms|lower|< 5
-linux.stop.zero_wait.program|  to the program's first change of its window|ms|lower|
+linux.stop.zero_wait.program|  to the program's first change of its window|ms|lower|< 5
 linux.startup.empty|Start-up to the mapped window, empty list|ms|lower|< 300
 linux.startup.10000_rows|Start-up to the mapped window, 10,000 rows|ms|lower|< 300
 linux.rss.empty|Resident memory after start-up, empty list|MB|lower|
