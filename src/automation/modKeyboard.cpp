@@ -9,7 +9,7 @@ modKeyboard::modKeyboard(KeyEventSource& source, Actions actions) : source_(sour
 void modKeyboard::InstallKeyboardHook() {
     // Ctrl may already be held when the hook starts watching; later presses
     // and releases keep the state current.
-    leftCtrl_ = source_.isKeyDown(vk::LeftControl) || source_.isKeyDown(vk::Control);
+    leftCtrl_ = source_.isKeyDown(vk::LeftControl);
     rightCtrl_ = source_.isKeyDown(vk::RightControl);
     installed_ = source_.install(*this);
 }

@@ -137,7 +137,7 @@ case_window_screenshot() {
     local main file size
     main=$(cursovia_wait_main) || return 1
     file=$(w32_artefact_path cursovia-window.png)
-    import -display "$DISPLAY" -window "$main" "$file" || return 1
+    timeout 30 import -display "$DISPLAY" -window "$main" "$file" || return 1
     size=$(identify -format '%w %h' "$file") || return 1
     [[ $size == "$CURSOVIA_CLIENT_WIDTH $CURSOVIA_CLIENT_HEIGHT" ]] ||
         mismatch "screenshot size" "$CURSOVIA_CLIENT_WIDTH $CURSOVIA_CLIENT_HEIGHT" "$size" || return 1

@@ -40,8 +40,8 @@ cursovia_row() {
 # Forgets every setting and the Run value; with LOADS, stores that start count
 # (1 or more: no first-start tip).
 cursovia_reset_settings() {
-    wine "$W32_REG_EXE" delete 'HKCU\Software\Kelvardo' /f >/dev/null 2>&1
-    wine "$W32_REG_EXE" delete "$CURSOVIA_RUN_KEY" /v Cursovia.exe /f >/dev/null 2>&1
+    timeout 60 wine "$W32_REG_EXE" delete 'HKCU\Software\Kelvardo' /f >/dev/null 2>&1
+    timeout 60 wine "$W32_REG_EXE" delete "$CURSOVIA_RUN_KEY" /v Cursovia.exe /f >/dev/null 2>&1
     if [[ -n ${1:-} ]]; then w32_reg_add "$CURSOVIA_KEY" Loads "$1"; fi
     return 0
 }

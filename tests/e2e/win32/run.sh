@@ -25,7 +25,9 @@ if (($# != 1)) || [[ ! -d $1 ]]; then
     echo "usage: $0 BUILD_DIR" >&2
     exit 2
 fi
-build=$(cd "$1" && pwd)
+# Links resolved: the program reports the path it was started by, and the
+# tests compare it with w32_winpath, which resolves links.
+build=$(cd "$1" && pwd -P)
 CURSOVIA_EXE=$build/src/platform/win32/Cursovia.exe
 CLICK_TARGET_EXE=$build/tests/e2e/tools/win32/click_target.exe
 artefacts=${E2E_ARTIFACTS:-${E2E_ARTEFACTS:-$build/e2e-artifacts}}
