@@ -5,15 +5,20 @@
 # clock when the program was started, when its windows were mapped and
 # unmapped, and when keys were pressed.
 #
+#   bench_row X Y WAIT KIND       one row of the "Actions" setting
 #   bench_app_start ROWS          fresh HOME with the rows preloaded, start; sets APP_PID,
 #                                 APP_WINDOW (the main window) and BENCH_EVENTS (the log)
 #   bench_app_stop                SIGTERM, waits for the exit, stops the recorder
 #   bench_event_time KIND [WINDOW] [AFTER_LINE]  time (ns) of the first such event
 #   bench_event_line KIND [WINDOW] [AFTER_LINE]  its line in the log
+#   bench_wait_event S KIND [WINDOW] [AFTER_LINE] waits up to S seconds for such an event
 #   bench_click_start             clicks the start/stop button of the main window
 #   bench_stop_run                Ctrl+S, waits until the main window is mapped again
 #   bench_clicks LOG              presses counted in a click_target log
+#   bench_wait_clicks LOG N S     waits up to S seconds for N presses in the log
+#   bench_rss_mb, bench_rss_parts resident memory of APP_PID
 #   bench_now_ns                  wall clock in nanoseconds, for intervals
+#   bench_ms FROM TO, bench_per_second COUNT FROM TO   arithmetic on those
 #
 # Needs CURSOVIA, X_EVENT_TIMES, the functions of desktop.sh and app.sh.
 
@@ -108,6 +113,8 @@ bench_wait_clicks() { desktop_wait_until "$3" bench__clicks_at_least "$1" "$2"; 
 
 # bench_ms FROM_NS TO_NS: milliseconds between two times, three decimals.
 bench_ms() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", (b - a) / 1e6 }'; }
+# bench_per_second COUNT FROM_NS TO_NS: COUNT over that time, per second.
+bench_per_second() { awk -v n="$1" -v a="$2" -v b="$3" 'BEGIN { printf "%.1f", n * 1e9 / (b - a) }'; }
 
 # Resident memory of APP_PID in MB (10^6 bytes), and its parts.
 bench_rss_mb() { awk '/^VmRSS:/ { printf "%.1f", $2 * 1024 / 1e6 }' "/proc/$APP_PID/status"; }

@@ -126,7 +126,7 @@ cursovia_throughput() {
         n0=$(bench_clicks "$log") t0=$(bench_now_ns)
         sleep 2
         n1=$(bench_clicks "$log") t1=$(bench_now_ns)
-        figure throughput.cursovia "$(awk -v n=$((n1 - n0)) -v ms="$(bench_ms "$t0" "$t1")" 'BEGIN { printf "%.1f", n * 1000 / ms }')"
+        figure throughput.cursovia "$(bench_per_second $((n1 - n0)) "$t0" "$t1")"
     done
     info "Linux, cursovia zero-wait run, clicks while measured: $(placement "$log" "$from")"
 }
@@ -155,7 +155,7 @@ xdotool_throughput() {
         t1=$(bench_now_ns)
         bench_wait_clicks "$log" $((n0 + count)) 10
         arrived=$(($(bench_clicks "$log") - n0))
-        figure "throughput.xdotool_$key" "$(awk -v n="$arrived" -v ms="$(bench_ms "$t0" "$t1")" 'BEGIN { printf "%.1f", n * 1000 / ms }')"
+        figure "throughput.xdotool_$key" "$(bench_per_second "$arrived" "$t0" "$t1")"
     done
     info "Linux, xdotool $key, $ROUNDS x $count clicks sent: $(placement "$log" "$from")"
 }
