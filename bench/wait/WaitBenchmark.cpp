@@ -69,8 +69,8 @@ struct Lateness {
     double queuedMs;
 };
 
-template <typename Wait>
-Lateness lateness(const ProcessorClocks& clocks, double seconds, Wait wait) {
+template <typename SleepFor>
+Lateness lateness(const ProcessorClocks& clocks, double seconds, SleepFor wait) {
     const auto& runqueue = clocks.threadRunqueueWait;
     const double queuedBefore = runqueue ? runqueue() : 0;
     const Clock::time_point start = Clock::now();
