@@ -117,5 +117,5 @@ bench_ms() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", (b - a) / 1e6 }'; }
 bench_per_second() { awk -v n="$1" -v a="$2" -v b="$3" 'BEGIN { printf "%.1f", n * 1e9 / (b - a) }'; }
 
 # Resident memory of APP_PID in MB (10^6 bytes), and its parts.
-bench_rss_mb() { awk '/^VmRSS:/ { printf "%.1f", $2 * 1024 / 1e6 }' "/proc/$APP_PID/status"; }
+bench_rss_mb() { awk '/^VmRSS:/ { printf "%.3f", $2 * 1024 / 1e6 }' "/proc/$APP_PID/status"; }
 bench_rss_parts() { awk '/^Rss(Anon|File|Shmem):/ { printf "%s%s %.1f MB", sep, $1, $2 * 1024 / 1e6; sep = ", " }' "/proc/$APP_PID/status"; }
