@@ -68,12 +68,22 @@ win32_tests() {
   E2E_ARTEFACTS=$artefacts/win32 "$root/tests/e2e/win32/run.sh" "$build/win32"
 }
 
+sanitizers() {
+  CURSOVIA_BUILD_DIR=$build "$root/tests/sanitizers/run.sh"
+}
+
+fuzzing() {
+  CURSOVIA_BUILD_DIR=$build "$root/tests/fuzz/run.sh" 20
+}
+
 stage linux-build linux_build
 stage unit-tests unit_tests
 stage e2e-harness e2e_harness
 stage e2e-linux e2e_linux
 stage win32-build win32_build
 stage win32-tests win32_tests
+stage sanitizers sanitizers
+stage fuzzing fuzzing
 
 echo
 if [ ${#failures[@]} -gt 0 ]; then echo "Failed stages: ${failures[*]}"; fi

@@ -2,6 +2,7 @@
 
 #include "actions/FilePaths.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -22,14 +23,41 @@ std::string formatActionFile(const ActionList& list) {
     return text + "\r\n";
 }
 
+namespace {
+
+// The rows a file's text gives: its lines that are not empty.
+std::size_t rowCount(std::string_view text) {
+    std::size_t rows = 0;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find("\r\n", start), text.size());
+        if (end > start) ++rows;
+        start = end + 2;
+    }
+    return rows;
+}
+
+} // namespace
+
 std::vector<ParsedRow> parseActionFile(std::string_view text) {
     std::vector<ParsedRow> rows;
     if (text.empty()) return rows;
+    rows.reserve(rowCount(text));
     for (std::string_view line : splitAt(text, "\r\n")) {
         if (line.empty()) continue;
         rows.push_back(rowFromFields(splitAt(line, ",")));
     }
     return rows;
+}
+
+std::vector<ParsedRow> parseActionFileBytes(const std::string& bytes, TextEncoding& encoding) {
+    if (const std::size_t nul = bytes.find('\0'); nul != std::string::npos)
+        throw std::runtime_error("This is not a text file: byte " + std::to_string(nul + 1) + " of " +
+                                 std::to_string(bytes.size()) + " is a NUL byte");
+    const std::string text = encoding.fromFile(bytes);
+    if (const std::size_t rows = rowCount(text); rows > ActionFileRowLimit)
+        throw std::runtime_error("The file holds " + std::to_string(rows) + " rows; action files of more than " +
+                                 std::to_string(ActionFileRowLimit) + " rows are not loaded");
+    return parseActionFile(text);
 }
 
 std::string readActionFileBytes(const std::string& utf8Path) {

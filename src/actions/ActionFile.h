@@ -1,6 +1,7 @@
 #pragma once
 #include "actions/ActionList.h"
 #include "actions/ParsedRows.h"
+#include "actions/TextEncoding.h"
 
 #include <cstdint>
 #include <string>
@@ -13,6 +14,17 @@ namespace cursovia {
 // CR LF. Lines are cut at CR LF only, empty lines skipped, fields cut at every comma.
 std::string formatActionFile(const ActionList& list);
 std::vector<ParsedRow> parseActionFile(std::string_view text);
+
+// The rows of a file's bytes, decoded with the file encoding. A NUL byte is
+// never text, whatever the encoding: a binary file, or a list saved as UTF-16,
+// is refused with std::runtime_error rather than loaded as rows of garbage;
+// so is a file of more rows than the row limit.
+std::vector<ParsedRow> parseActionFileBytes(const std::string& bytes, TextEncoding& encoding);
+
+// A file within the size limit can still hold millions of tiny lines, each a
+// row of four texts in memory and in the stored list; no real list comes near
+// a million rows either.
+inline constexpr std::size_t ActionFileRowLimit = std::size_t{1} << 20;
 
 // Larger files are refused before anything is read: no real list comes near it.
 inline constexpr std::uintmax_t ActionFileSizeLimit = 16u * 1024u * 1024u;

@@ -33,8 +33,12 @@ void ActionList::append(Action action) {
 void ActionList::appendAll(std::vector<Action> actions) {
     if (actions.empty()) return;
     const std::size_t first = rows_.size();
-    rows_.insert(rows_.end(), std::make_move_iterator(actions.begin()), std::make_move_iterator(actions.end()));
-    notify({ListChange::Kind::Inserted, first, actions.size()});
+    const std::size_t count = actions.size();
+    if (rows_.empty())
+        rows_ = std::move(actions); // no copy of a large list loaded into an empty one
+    else
+        rows_.insert(rows_.end(), std::make_move_iterator(actions.begin()), std::make_move_iterator(actions.end()));
+    notify({ListChange::Kind::Inserted, first, count});
 }
 
 void ActionList::insert(std::size_t index, Action action) {

@@ -36,7 +36,7 @@ void Form1::PushButton9_Click() {
     std::vector<ParsedRow> rows;
     bool read = false;
     report.at(102, [&] {
-        rows = parseActionFile(ports_.fileEncoding.fromFile(readActionFileBytes(chosen.path)));
+        rows = parseActionFileBytes(readActionFileBytes(chosen.path), ports_.fileEncoding);
         read = true;
     });
     if (!read || rows.empty()) return;

@@ -32,25 +32,27 @@ void appendReportingMissingFields(ActionList& list, std::vector<ParsedRow> rows,
         std::size_t row;
         int field;
     };
-    std::vector<Missing> missing;
+    // Only the reports shown one by one are kept; a file of millions of short
+    // lines would otherwise need a record of every missing field.
+    std::vector<Missing> shownSingly;
+    std::size_t missingCount = 0;
     const std::size_t firstRow = list.rowCount();
     for (std::size_t i = 0; i < rows.size(); ++i)
-        for (int field = rows[i].fieldCount + 1; field <= 4; ++field) missing.push_back({firstRow + i, field});
+        for (int field = rows[i].fieldCount + 1; field <= 4; ++field, ++missingCount)
+            if (shownSingly.size() < MissingFieldReportsShownSingly) shownSingly.push_back({firstRow + i, field});
 
     std::vector<Action> actions;
     actions.reserve(rows.size());
     for (auto& row : rows) actions.push_back(std::move(row.action));
+    rows = {}; // the list takes the rows without a third copy of them alive
     list.appendAll(std::move(actions));
 
-    const std::size_t shown = std::min<std::size_t>(missing.size(), MissingFieldReportsShownSingly);
-    for (std::size_t i = 0; i < shown; ++i) {
-        const auto& m = missing[i];
+    for (const Missing& m : shownSingly)
         report.fail(firstFieldLine + 2 * (m.field - 2),
                     "Subscript out of range: row " + std::to_string(m.row + 1) + " has no " +
                         fieldNames[static_cast<std::size_t>(m.field - 2)] + " field; it was left empty");
-    }
-    if (missing.size() > shown)
-        report.fail(firstFieldLine, "Subscript out of range: " + std::to_string(missing.size() - shown) +
+    if (missingCount > shownSingly.size())
+        report.fail(firstFieldLine, "Subscript out of range: " + std::to_string(missingCount - shownSingly.size()) +
                                         " more fields were missing; they were left empty");
 }
 

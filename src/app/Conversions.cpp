@@ -2,6 +2,7 @@
 
 #include "app/SettingsKeys.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -70,11 +71,19 @@ long decimalMagnitude(std::string_view s) {
     return magnitude;
 }
 
+bool isContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// The text as a report shows it: its first 40 bytes, cut between two UTF-8
+// characters so the report never holds half of one.
 std::string quoted(std::string_view text) {
     constexpr std::size_t shown = 40;
+    std::size_t cut = std::min(text.size(), shown);
+    // A character is at most four bytes long; stepping back further would only
+    // hide text that is not UTF-8 anyway.
+    for (int step = 0; step < 3 && cut < text.size() && cut > 0 && isContinuationByte(text[cut]); ++step) --cut;
     std::string out = "\"";
-    out.append(text.substr(0, shown));
-    if (text.size() > shown) out += "...";
+    out.append(text.substr(0, cut));
+    if (text.size() > cut) out += "...";
     return out + "\"";
 }
 

@@ -28,9 +28,20 @@ std::string ErrorReport::text(const std::string& description, const std::string&
            "\r\r" + "Please email screenshot of this message to " + SupportAddress;
 }
 
+void ErrorReport::showEachOnceAtMost(std::size_t count, std::string closingDescription) {
+    limit_ = Limit{count, std::move(closingDescription), {}};
+}
+
 void ErrorReport::fail(int line, const std::string& description) {
-    dialogs_.messageBox(text(description, procedure_, line), ErrorReportTitle, MessageButtons::Ok,
-                        MessageIcon::Exclamation);
+    std::string report = text(description, procedure_, line);
+    if (limit_) {
+        if (limit_->closed || !limit_->shown.insert(report).second) return;
+        if (limit_->shown.size() > limit_->count) {
+            limit_->closed = true;
+            report = text(limit_->closingDescription, procedure_, line);
+        }
+    }
+    dialogs_.messageBox(report, ErrorReportTitle, MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
 void ErrorReport::at(int line, const std::function<void()>& statement) {

@@ -1,7 +1,10 @@
 #pragma once
 #include "app/Dialogs.h"
 
+#include <cstddef>
 #include <functional>
+#include <optional>
+#include <set>
 #include <string>
 
 namespace cursovia {
@@ -24,12 +27,25 @@ public:
     // Reports a failure found by the procedure itself at `line`.
     void fail(int line, const std::string& description);
 
+    // For a procedure that loops: each distinct report is shown once, and only
+    // the first `count` of them; the next new failure is reported with
+    // `closingDescription` instead, and nothing more is shown after it.
+    void showEachOnceAtMost(std::size_t count, std::string closingDescription);
+
     // The report's exact text.
     static std::string text(const std::string& description, const std::string& procedure, int line);
 
 private:
+    struct Limit {
+        std::size_t count;
+        std::string closingDescription;
+        std::set<std::string> shown;
+        bool closed = false;
+    };
+
     Dialogs& dialogs_;
     std::string procedure_;
+    std::optional<Limit> limit_;
 };
 
 inline constexpr const char* ErrorReportTitle = "Application Error";

@@ -1,9 +1,18 @@
 #include "app/PersistedList.h"
 
+#include <algorithm>
+
 namespace cursovia {
 
 std::string encodeActions(const ActionList& list) {
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < list.rowCount(); ++i) {
+        const Action& a = list.row(i);
+        length += a.x.size() + a.y.size() + a.wait.size() + a.kind.size() + 3 * FieldSeparator.size() +
+                  RecordTerminator.size();
+    }
     std::string value;
+    value.reserve(length); // a list of a million rows is saved after every change
     for (std::size_t i = 0; i < list.rowCount(); ++i) {
         const Action& a = list.row(i);
         value.append(a.x).append(FieldSeparator);
@@ -17,7 +26,9 @@ std::string encodeActions(const ActionList& list) {
 std::vector<ParsedRow> decodeActions(std::string_view value) {
     std::vector<ParsedRow> rows;
     if (value.empty()) return rows;
-    for (std::string_view piece : splitAt(value, RecordTerminator)) {
+    const std::vector<std::string_view> pieces = splitAt(value, RecordTerminator);
+    rows.reserve(static_cast<std::size_t>(std::count_if(pieces.begin(), pieces.end(), [](auto p) { return !p.empty(); })));
+    for (std::string_view piece : pieces) {
         if (piece.empty()) continue;
         rows.push_back(rowFromFields(splitAt(piece, FieldSeparator)));
     }

@@ -10,7 +10,10 @@ namespace cursovia {
 
 // The list kept across runs in the "Actions" setting: each row's four fields
 // joined by the field separator, each row followed by the record terminator.
-// There is no escape: a field holding a separator is split there when read back.
+// There is no escape: a field is split when read back wherever it holds a
+// separator, or part of one that the separators written around it complete
+// ("1||MySeparator12", say). A value cut short can restore such a field; saved
+// again, it then reads back differently at the next start.
 inline constexpr std::string_view FieldSeparator = "||MySeparator12||";
 inline constexpr std::string_view RecordTerminator = "||MySeparator23||";
 

@@ -6,7 +6,6 @@
 #include "automation/Main.h"
 
 #include <exception>
-#include <set>
 #include <utility>
 
 namespace cursovia {
@@ -17,24 +16,10 @@ const std::string FirstRunTip =
     "Ctrl+Alt+S keys together to stop running this automation. You can also click on the 'Help' button later for "
     "more instructions.";
 
-// Dialogs that show each distinct failure of one run once: a row that fails
-// on every pass must not bury the user under message boxes, or the run could
-// never be stopped with the button.
-class ReportEachFailureOnce : public Dialogs {
-public:
-    explicit ReportEachFailureOnce(Dialogs& inner) : inner_(inner) {}
-    MessageAnswer messageBox(const std::string& text, const std::string& title, MessageButtons buttons,
-                             MessageIcon icon) override {
-        if (!shown_.insert(text).second) return MessageAnswer::Ok;
-        return inner_.messageBox(text, title, buttons, icon);
-    }
-    FileDialogResult openFile(const FileDialogRequest& r) override { return inner_.openFile(r); }
-    FileDialogResult saveFile(const FileDialogRequest& r) override { return inner_.saveFile(r); }
-
-private:
-    Dialogs& inner_;
-    std::set<std::string> shown_;
-};
+// A row that fails on every pass must not bury the user under message boxes,
+// nor must a list of many rows that fail each in its own way.
+constexpr std::size_t RunReportsShown = 10;
+const std::string RunReportsClosing = "More steps of this run failed; no more reports are shown until it ends";
 
 // Row `position` (1-based) of the list, read afresh; failures name the row.
 const Action& rowAt(const ActionList& list, std::int64_t position) {
@@ -85,8 +70,8 @@ void Form1::PushButton5_Click() {
 }
 
 void Form1::MouseClickList(std::int64_t startRow) {
-    ReportEachFailureOnce dialogs(ports_.dialogs);
-    ErrorReport report(dialogs, "Form1.MouseClickList");
+    ErrorReport report(ports_.dialogs, "Form1.MouseClickList");
+    report.showEachOnceAtMost(RunReportsShown, RunReportsClosing);
     std::int64_t i = startRow;
 
     if (report.test(100, [&] {

@@ -74,6 +74,17 @@ TEST_F(ActionListTest, NotifiesWhereRowsWereInsertedAndRemoved) {
     EXPECT_EQ(observer.changes[1].first, 1u);
 }
 
+TEST_F(ActionListTest, AppendAllIntoAnEmptyListTakesEveryRowWithOneNotification) {
+    list.clear();
+    observer.changes.clear();
+    list.appendAll({row("D"), row("E")});
+    EXPECT_EQ(names(list), (std::vector<std::string>{"D", "E"}));
+    ASSERT_EQ(observer.changes.size(), 1u);
+    EXPECT_EQ(observer.changes[0].kind, ListChange::Kind::Inserted);
+    EXPECT_EQ(observer.changes[0].first, 0u);
+    EXPECT_EQ(observer.changes[0].count, 2u);
+}
+
 TEST_F(ActionListTest, RowsThatDoNotExistAreRefusedByName) {
     EXPECT_THROW(list.row(3), std::out_of_range);
     EXPECT_THROW(list.select(3), std::out_of_range);

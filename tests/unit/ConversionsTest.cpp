@@ -37,6 +37,26 @@ TEST(TextToNumber, NamesTheTextInItsDescription) {
     }
 }
 
+TEST(TextToNumber, CutsALongTextInItsDescriptionBetweenCharacters) {
+    const std::string a38(38, 'a'), a39(39, 'a'), a40(40, 'a');
+    const struct {
+        std::string text, shown;
+    } cases[] = {
+        {a40 + "b", a40 + "..."},
+        {a40 + "\xE2\x82\xAC", a40 + "..."},       // the euro sign starts right at the cut
+        {a39 + "\xE2\x82\xAC" + "b", a39 + "..."}, // the euro sign spans the cut
+        {a38 + "\xF0\x9F\x98\x80", a38 + "..."},  // so does a four-byte character
+    };
+    for (const auto& c : cases) {
+        try {
+            textToNumber(c.text);
+            FAIL() << c.text;
+        } catch (const ConversionError& e) {
+            EXPECT_EQ(std::string(e.what()), "Type mismatch: \"" + c.shown + "\" is not a number");
+        }
+    }
+}
+
 TEST(IsNumeric, AcceptsExactlyWhatConverts) {
     for (const char* yes : {"2", " 2.50 ", "-3", "1e2", "0.001"}) EXPECT_TRUE(isNumeric(yes)) << yes;
     for (const char* no : {"", "abc", "2,5", "1e999"}) EXPECT_FALSE(isNumeric(no)) << no;

@@ -50,5 +50,26 @@ TEST(ErrorReport, DescribesFailuresThatAreNotStandardExceptions) {
     EXPECT_EQ(dialogs.shown[0].text.rfind("Unexpected failure\r\n", 0), 0u);
 }
 
+TEST(ErrorReport, ALimitedReportShowsEachFailureOnceThenClosesWithOneMore) {
+    fakes::RecordingDialogs dialogs;
+    ErrorReport report(dialogs, "Form1.MouseClickList");
+    report.showEachOnceAtMost(2, "No more reports");
+    const auto failWith = [&](int line, const char* description) {
+        report.at(line, [&] { throw std::runtime_error(description); });
+    };
+    failWith(106, "first");
+    failWith(106, "first"); // the same report again
+    failWith(110, "second");
+    failWith(106, "first");
+    failWith(108, "third"); // one new failure too many: the closing report instead
+    failWith(112, "fourth");
+    failWith(106, "first");
+    std::vector<std::string> shown;
+    for (const auto& s : dialogs.shown) shown.push_back(s.text.substr(0, s.text.find("\r\r")));
+    EXPECT_EQ(shown, (std::vector<std::string>{"first\r\nin CursoviaApp2021/08/31.Form1.MouseClickList at line 106",
+                                               "second\r\nin CursoviaApp2021/08/31.Form1.MouseClickList at line 110",
+                                               "No more reports\r\nin CursoviaApp2021/08/31.Form1.MouseClickList at line 108"}));
+}
+
 } // namespace
 } // namespace cursovia

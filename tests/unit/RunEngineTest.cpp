@@ -1,5 +1,7 @@
 #include "fakes/FormFixture.h"
 
+#include <algorithm>
+
 namespace cursovia {
 namespace {
 using namespace std::chrono_literals;
@@ -165,6 +167,60 @@ TEST_F(Run, PositionsRoundHalfToEvenAndBadCellsAreReportedOncePerRun) {
     for (const auto& s : dialogs.shown) reports.push_back(s.text.substr(0, s.text.find("\r\n")));
     EXPECT_EQ(reports, (std::vector<std::string>{"Row 2: Type mismatch: \"abc\" is not a number",
                                                  "Row 2: Type mismatch: \"x\" is not a number"}));
+}
+
+TEST_F(Run, ARowThatCannotBeCarriedOutIsReportedOnceAndTheRunStillStopsByKeyAndButton) {
+    const struct {
+        Action row;
+        const char* report; // the first line of the one report, and where
+        int line;
+    } cases[] = {
+        {{"1", "abc", "1", "Single Click"}, "Row 2: Type mismatch: \"abc\" is not a number", 106},
+        {{"2147483648", "1", "1", "Single Click"}, "Row 2: Overflow: 2147483648 is beyond a screen position", 106},
+        {{"1", "-2147483649", "1", "Single Click"}, "Row 2: Overflow: -2147483649 is beyond a screen position", 106},
+        {{"2147483647.5", "1", "1", "Single Click"}, "Row 2: Overflow: 2147483647.5 is beyond a screen position", 106},
+        {{"1e999", "1", "1", "Single Click"}, "Row 2: Overflow: \"1e999\" is too large a number", 106},
+        {{"1", "1", "", "Single Click"}, "Row 2: Type mismatch: \"\" is not a number", 110},
+        {{"1", "1", "5 s", "Single Click"}, "Row 2: Type mismatch: \"5 s\" is not a number", 110},
+        {{"1", "1", "-1e999", "Single Click"}, "Row 2: Overflow: \"-1e999\" is too large a number", 110},
+    };
+    for (const auto& c : cases)
+        for (const bool byButton : {false, true}) {
+            SCOPED_TRACE(c.report + std::string(byButton ? " (button)" : " (key)"));
+            start(); // a fresh window: the first hide holds the run 5 s for the balloon
+            dialogs.shown.clear();
+            pointer.log.clear();
+            rowsOf({{"7", "7", "1", "No Action"}, c.row});
+            loop.after(5s + 6.5s, [&] { byButton ? form->click(ControlId::PushButton5) : ctrlS(); });
+            form->click(ControlId::PushButton5);
+            EXPECT_EQ(caption(), StartCaption);
+            EXPECT_TRUE(form->visible());
+            ASSERT_EQ(dialogs.shown.size(), 1u);
+            EXPECT_EQ(dialogs.shown[0].text.substr(0, dialogs.shown[0].text.find("\r\n")), c.report);
+            EXPECT_NE(dialogs.shown[0].text.find("Form1.MouseClickList at line " + std::to_string(c.line)),
+                      std::string::npos);
+            // the good row is carried out at every pass, and the bad row still clicks
+            EXPECT_GE(std::count(pointer.log.begin(), pointer.log.end(), "move 7,7"), 3);
+            EXPECT_GE(std::count(pointer.log.begin(), pointer.log.end(), "click"), 3);
+        }
+}
+
+TEST_F(Run, ManyRowsThatCannotBeCarriedOutDoNotBuryTheUserUnderReports) {
+    // a list loaded from a file that is not an action file: every row fails in its own way
+    std::vector<Action> rows;
+    for (int i = 0; i < 40; ++i) rows.push_back({"line" + std::to_string(i), "1", "1", "No Action"});
+    rowsOf(rows);
+    stopAfter(5s + 100s); // two and a half passes
+    form->click(ControlId::PushButton5);
+    EXPECT_EQ(caption(), StartCaption);
+    ASSERT_EQ(dialogs.shown.size(), 11u);
+    for (std::size_t i = 0; i < 10; ++i)
+        EXPECT_EQ(dialogs.shown[i].text.substr(0, dialogs.shown[i].text.find("\r\n")),
+                  "Row " + std::to_string(i + 1) + ": Type mismatch: \"line" + std::to_string(i) + "\" is not a number");
+    EXPECT_EQ(dialogs.shown[10].text.substr(0, dialogs.shown[10].text.find("\r\n")),
+              "More steps of this run failed; no more reports are shown until it ends");
+    EXPECT_NE(dialogs.shown[10].text.find("Form1.MouseClickList at line 106"), std::string::npos);
+    EXPECT_EQ(dialogs.shown[10].title, "Application Error");
 }
 
 TEST_F(Run, AZeroWaitRunStaysStoppableByKeyAndButton) {
