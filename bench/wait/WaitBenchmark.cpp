@@ -1,0 +1,164 @@
+#include "WaitBenchmark.h"
+
+#include "automation/Main.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace cursovia::bench {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct WaitCase {
+    const char* key;
+    double seconds;
+    int waitsPerRound; // enough for a percentile, few enough to keep a round within seconds
+};
+
+constexpr WaitCase WaitCases[] = {
+    {"0.001", 0.001, 300},
+    {"0.01", 0.01, 100},
+    {"0.1", 0.1, 20},
+    {"1", 1.0, 4},
+};
+
+// Nearest rank: the smallest sample with at least `fraction` of them at or below it.
+double percentile(std::vector<double> samples, double fraction) {
+    std::sort(samples.begin(), samples.end());
+    const auto rank = static_cast<std::size_t>(std::ceil(fraction * static_cast<double>(samples.size())));
+    return samples[std::max<std::size_t>(rank, 1) - 1];
+}
+
+double secondsBetween(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double>(to - from).count();
+}
+
+// The baseline: look at the clock, run the events, and again, until the
+// deadline. As responsive as a wait can be, at the price of a whole core.
+void busyPollingWait(EventLoop& loop, const bool& stopFlag, double seconds) {
+    const MonotonicTime deadline =
+        loop.now() + std::chrono::duration_cast<MonotonicTime>(std::chrono::duration<double>(seconds));
+    while (loop.now() < deadline && !stopFlag) loop.processPendingEvents();
+}
+
+using Wait = void (*)(EventLoop&, const bool&, double);
+
+// The share of one core the process used during one wait, in percent.
+double processorShare(EventLoop& loop, const std::function<double()>& processCpu, Wait wait, double seconds) {
+    const bool neverStopped = false;
+    const double cpuBefore = processCpu();
+    const Clock::time_point start = Clock::now();
+    wait(loop, neverStopped, seconds);
+    const Clock::time_point end = Clock::now();
+    const double cpuAfter = processCpu();
+    return 100.0 * (cpuAfter - cpuBefore) / secondsBetween(start, end);
+}
+
+// How late a wait returned, in milliseconds, and how much of that the thread
+// spent waiting for a core.
+struct Lateness {
+    double errorMs;
+    double queuedMs;
+};
+
+template <typename SleepFor>
+Lateness lateness(const ProcessorClocks& clocks, double seconds, SleepFor wait) {
+    const auto& runqueue = clocks.threadRunqueueWait;
+    const double queuedBefore = runqueue ? runqueue() : 0;
+    const Clock::time_point start = Clock::now();
+    wait(start);
+    const Clock::time_point end = Clock::now();
+    const double queued = runqueue ? runqueue() - queuedBefore : 0;
+    return {1000.0 * (secondsBetween(start, end) - seconds), 1000.0 * queued};
+}
+
+void measurePrecision(EventLoop& loop, const ProcessorClocks& clocks, int rounds) {
+    std::string plan;
+    for (const WaitCase& c : WaitCases)
+        plan += (plan.empty() ? "" : ", ") + std::to_string(c.waitsPerRound) + " of " + c.key + " s";
+    std::printf("info wait precision: per round %s, each followed by a plain sleep of the thread as long "
+                "(std::this_thread::sleep_until), timed with std::chrono::steady_clock\n",
+                plan.c_str());
+    const bool neverStopped = false;
+    for (int round = 0; round < rounds; ++round) {
+        for (const WaitCase& c : WaitCases) {
+            const auto length = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(c.seconds));
+            std::vector<double> waitMs, waitOnCoreMs, sleepMs;
+            for (int i = 0; i < c.waitsPerRound; ++i) {
+                const Lateness ours =
+                    lateness(clocks, c.seconds, [&](Clock::time_point) { WaitSeconds(loop, neverStopped, c.seconds); });
+                waitMs.push_back(ours.errorMs);
+                waitOnCoreMs.push_back(ours.errorMs - ours.queuedMs);
+                const Lateness plain = lateness(
+                    clocks, c.seconds, [&](Clock::time_point start) { std::this_thread::sleep_until(start + length); });
+                sleepMs.push_back(plain.errorMs);
+            }
+            std::printf("wait.%s.p50 %.4f\n", c.key, percentile(waitMs, 0.50));
+            std::printf("wait.%s.p99 %.4f\n", c.key, percentile(waitMs, 0.99));
+            if (clocks.threadRunqueueWait)
+                std::printf("wait.%s.p99_on_core %.4f\n", c.key, percentile(waitOnCoreMs, 0.99));
+            std::printf("sleep.%s.p50 %.4f\n", c.key, percentile(sleepMs, 0.50));
+            std::printf("sleep.%s.p99 %.4f\n", c.key, percentile(sleepMs, 0.99));
+            std::fflush(stdout);
+        }
+    }
+}
+
+// The smallest step the process clock takes, found by spinning until it
+// moves twice: a share below one step per wait reads as 0.
+double processClockStep(const std::function<double()>& processCpu) {
+    const double start = processCpu();
+    double first = start;
+    while (first == start) first = processCpu();
+    double second = first;
+    while (second == first) second = processCpu();
+    return second - first;
+}
+
+void measureProcessorShare(EventLoop& loop, const std::function<double()>& processCpu, int rounds,
+                           double seconds) {
+    std::printf("info processor share: one wait of %g s per round, then the busy-polling baseline for as long; "
+                "the process clock moves in steps of %.3g ms\n",
+                seconds, 1000.0 * processClockStep(processCpu));
+    for (int round = 0; round < rounds; ++round) {
+        std::printf("cpu.ours %.4f\n", processorShare(loop, processCpu, WaitSeconds, seconds));
+        std::fflush(stdout);
+        std::printf("cpu.busy %.4f\n", processorShare(loop, processCpu, busyPollingWait, seconds));
+        std::fflush(stdout);
+    }
+}
+
+int positive(const char* text) {
+    const int value = std::atoi(text);
+    return value > 0 ? value : 0;
+}
+
+int usage() {
+    std::fputs("usage: wait_bench precision ROUNDS | cpu ROUNDS SECONDS\n", stderr);
+    return 2;
+}
+
+} // namespace
+
+int runWaitBenchmark(EventLoop& loop, const ProcessorClocks& clocks, int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "precision" && argc == 3 && positive(argv[2])) {
+        measurePrecision(loop, clocks, positive(argv[2]));
+        return 0;
+    }
+    if (mode == "cpu" && argc == 4 && positive(argv[2]) && positive(argv[3])) {
+        measureProcessorShare(loop, clocks.processCpu, positive(argv[2]), positive(argv[3]));
+        return 0;
+    }
+    return usage();
+}
+
+} // namespace cursovia::bench
