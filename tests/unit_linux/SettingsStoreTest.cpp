@@ -1,5 +1,6 @@
 #include "QtSettingsStore.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -24,6 +25,26 @@ struct SettingsStore : ::testing::Test {
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no file>");
     }
 };
+
+TEST_F(SettingsStore, ADamagedFileIsKeptAsideAndTheDefaultsApply) {
+    const QByteArray damaged("[Cursovia\nLoads=3\nActions=1||MySeparator12||2\n");
+    QDir().mkpath(config.path() + "/Kelvardo");
+    {
+        QFile f(file());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(damaged);
+    }
+    const std::string aside = QtSettingsStore::keepDamagedFileAside();
+    ASSERT_FALSE(aside.empty());
+    EXPECT_FALSE(QFile::exists(file()));
+    QFile kept(QString::fromStdString(aside));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), damaged);
+    EXPECT_EQ(store.read("Loads", "0"), "0");
+    store.write("Loads", "1");
+    EXPECT_EQ(QtSettingsStore::keepDamagedFileAside(), ""); // a sound file stays where it is
+    EXPECT_EQ(store.read("Loads", "0"), "1");
+}
 
 TEST_F(SettingsStore, AValueIsInTheFileWhenTheWriteReturns) {
     store.write("Loads", "1");

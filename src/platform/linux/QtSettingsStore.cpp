@@ -1,5 +1,7 @@
 #include "QtSettingsStore.h"
 
+#include <QDateTime>
+#include <QFile>
 #include <QSettings>
 
 #include <memory>
@@ -32,6 +34,20 @@ QStringList keysMatching(const QSettings& settings, const QString& key) {
 }
 
 } // namespace
+
+std::string QtSettingsStore::keepDamagedFileAside() {
+    QString file;
+    {
+        const auto settings = openStore();
+        if (settings->status() == QSettings::NoError) return {};
+        file = settings->fileName();
+    }
+    if (!QFile::exists(file)) return {};
+    const QString aside =
+        file + QStringLiteral(".damaged-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    // When it cannot be moved, reading it fails and every start-up step says so.
+    return QFile::rename(file, aside) ? aside.toStdString() : std::string();
+}
 
 std::string QtSettingsStore::read(const std::string& key, const std::string& fallback) {
     const auto settings = openStore();

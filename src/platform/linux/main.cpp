@@ -48,6 +48,11 @@ int run(int argc, char** argv) {
     MainWindow window(icon);
     QtSettingsStore settings;
     QtDialogs dialogs(window);
+    const std::string keptAside = QtSettingsStore::keepDamagedFileAside();
+    if (!keptAside.empty())
+        dialogs.messageBox("The settings file could not be read. It was kept as\r\n" + keptAside +
+                               "\r\nand Cursovia starts with its default settings.",
+                           ProductName, MessageButtons::Ok, MessageIcon::Exclamation);
     QtEventLoop loop;
     XTestPointer pointer;
     XInputKeySource keys;
