@@ -170,7 +170,10 @@ void Form1::MouseMove(std::optional<ControlId> over) {
     windowChanged();
 }
 
-void Form1::saveList() { ports_.settings.write(std::string(settings::Actions.name), encodeActions(list_)); }
+void Form1::saveList() {
+    ports_.settings.write(std::string(settings::Actions.name), encodeActions(list_));
+    storedListUnread_ = false; // the user's own list replaces what could not be read
+}
 
 void Form1::CaptureMousePosition() {
     const modMouse::Captions captions = mouse_.CaptureMousePosition();

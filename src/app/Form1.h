@@ -193,6 +193,7 @@ private:
     bool stopFlag_ = false;
     bool trayHidden_ = false;
     bool formLoading_ = false;
+    bool storedListUnread_ = false;
 
     modMouse mouse_;
     modKeyboard keyboard_;

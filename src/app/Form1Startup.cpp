@@ -56,9 +56,16 @@ void Form1::Form_Load() {
         windowChanged();
     });
     std::vector<ParsedRow> saved;
-    report.at(128, [&] { saved = decodeActions(store.read(key(settings::Actions), "")); });
+    report.at(128, [&] {
+        // Until the stored list has been read, writing the empty list would erase it.
+        storedListUnread_ = true;
+        saved = decodeActions(store.read(key(settings::Actions), ""));
+        storedListUnread_ = false;
+    });
     appendReportingMissingFields(list_, std::move(saved), report, 130);
-    report.at(136, [&] { saveList(); });
+    report.at(136, [&] {
+        if (!storedListUnread_) saveList();
+    });
     report.at(138, [&] { setBackground(ControlId::Label1, White); });
     restoreStartupOptions(report);
     report.at(154, [&] {
@@ -119,7 +126,9 @@ void Form1::MouseUp(std::int16_t, std::int32_t) {
 void Form1::Form_QueryUnload() {
     ErrorReport report(ports_.dialogs, "Form1.Form_QueryUnload");
     report.at(100, [&] { keyboard_.RemoveKeyboardHook(); });
-    report.at(102, [&] { saveList(); });
+    report.at(102, [&] {
+        if (!storedListUnread_) saveList();
+    });
     report.at(104, [&] { tray_.setInTray(false); });
     report.at(106, [&] { ports_.loop.processPendingEvents(); });
     report.at(108, [&] { ports_.loop.processPendingEvents(); });

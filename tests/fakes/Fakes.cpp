@@ -9,6 +9,7 @@ std::string MemorySettings::lower(std::string s) {
 }
 
 std::string MemorySettings::read(const std::string& key, const std::string& fallback) {
+    if (!failReadsOf.empty() && lower(key) == lower(failReadsOf)) throw std::runtime_error("The settings cannot be read");
     const auto found = values_.find(lower(key));
     return found == values_.end() ? fallback : found->second;
 }

@@ -32,6 +32,7 @@ public:
 
     std::vector<std::string> writes;
     std::string failWritesTo; // a key whose writes throw
+    std::string failReadsOf;  // a key whose reads throw
 
 private:
     static std::string lower(std::string s);

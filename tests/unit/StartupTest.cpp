@@ -83,6 +83,22 @@ TEST_F(Startup, RestoresTheSavedRowsReportingMissingFields) {
             << line;
 }
 
+TEST_F(Startup, AStoredListThatCannotBeReadIsNotOverwrittenByTheEmptyOne) {
+    const std::string stored = "1||MySeparator12||2||MySeparator12||3||MySeparator12||No Action||MySeparator23||";
+    settings.set("Loads", "3");
+    settings.set("Actions", stored);
+    settings.failReadsOf = "Actions";
+    start();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_NE(dialogs.shown[0].text.find("Form1.Form_Load at line 128"), std::string::npos);
+    form->Form_QueryUnload();
+    EXPECT_EQ(settings.value("Actions"), stored);
+    // once the user builds a list of their own, that list is kept
+    start();
+    form->click(ControlId::PushButton6);
+    EXPECT_EQ(decodeActions(settings.value("Actions").value()).size(), 3u);
+}
+
 TEST_F(Startup, StartsHiddenInTheTrayWithoutRegisteringAgain) {
     settings.set("Loads", "3");
     settings.set("Windows Startup", "On");

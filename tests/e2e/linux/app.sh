@@ -71,10 +71,15 @@ app_start_past_tip() {
     APP_WINDOW=$(app_wait_main_window 10) || { echo "no main window appeared"; return 1; }
 }
 
+app__pointer_at() { [[ $(xdotool getmouselocation 2>/dev/null) == "x:$1 y:$2 "* ]]; }
+# xdotool's own --sync waits for a motion that never comes when the pointer is
+# already there, so the arrival is polled here.
 app_click() {
     local wid=$1 cx=$2 cy=$3 repeat=${4:-1} x y w h
     read -r x y w h < <(desktop_window_box "$wid") || return 1
-    xdotool mousemove --sync $((x + cx)) $((y + cy)) click --repeat "$repeat" --delay 80 1
+    xdotool mousemove $((x + cx)) $((y + cy))
+    desktop_wait_until 5 app__pointer_at $((x + cx)) $((y + cy)) || return 1
+    xdotool click --repeat "$repeat" --delay 80 1
 }
 
 app__gone() { ! kill -0 "$APP_PID" 2>/dev/null; }

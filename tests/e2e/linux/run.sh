@@ -154,6 +154,38 @@ scenario_kill_after_add() {
     app_wait_setting Actions "" 5 || { echo "no row 1 to double-click: Actions is '$(app_setting Actions)'"; return 1; }
 }
 
+# Rows of the stored list: one record terminator each.
+stored_rows() { app_setting Actions | grep -o -F "$RECORD" | wc -l; }
+stored_rows_at_least() { (($(stored_rows) >= $1)); }
+
+# Thirty rounds of start, Add and kill -9 at a random moment, in every fifth
+# round during a run: every start succeeds and keeps every row whose Add had
+# returned (its row stored).
+scenario_kill_soak() {
+    local round i adds confirmed=0 stored
+    app_start_past_tip || return 1
+    app_kill
+    for ((round = 1; round <= 30; round++)); do
+        app_start
+        APP_WINDOW=$(app_wait_main_window 10) || { echo "round $round: no window after a kill"; return 1; }
+        stored=$(stored_rows)
+        ((stored >= confirmed)) || { echo "round $round: $stored rows kept, $confirmed had been added"; return 1; }
+        confirmed=$stored
+        adds=$((RANDOM % 3 + 1))
+        for ((i = 0; i < adds; i++)); do
+            app_click "$APP_WINDOW" "${ADD_BUTTON[@]}"
+            desktop_wait_until 5 stored_rows_at_least $((confirmed + 1)) ||
+                { echo "round $round: Add did not store its row"; return 1; }
+            confirmed=$((confirmed + 1))
+        done
+        app_click "$APP_WINDOW" "${ADD_BUTTON[@]}" # one more, killed or not while it runs
+        ((round % 5 == 0)) && app_click "$APP_WINDOW" "${START_BUTTON[@]}"
+        sleep "0.$((RANDOM % 10))$((RANDOM % 10))"
+        app_kill
+    done
+    echo "30 rounds, $confirmed rows confirmed, none lost" >&2
+}
+
 # A picture of the window for the reviewer.
 scenario_screenshot() {
     local size
@@ -165,7 +197,7 @@ scenario_screenshot() {
 
 # --- Runner -----------------------------------------------------------------
 
-scenarios=(first_start capture_and_add run_and_stop tray_restore kill_after_add screenshot)
+scenarios=(first_start capture_and_add run_and_stop tray_restore kill_after_add kill_soak screenshot)
 if [[ -n ${E2E_ONLY:-} ]]; then read -ra scenarios <<<"$E2E_ONLY"; fi
 # Only the folders of this run are replaced: the artefact folder may hold more.
 for name in desktop "${scenarios[@]}"; do rm -rf "${artefacts:?}/$name"; done
