@@ -27,19 +27,19 @@ section|Linux: the core's WaitSeconds on QtEventLoop, in a QApplication on Xvfb
 linux.wait.0.001.p50|Wait error, 0.001 s requested, p50|ms|lower|
 linux.wait.0.001.p99|Wait error, 0.001 s requested, p99|ms|lower|< 1
 linux.wait.0.001.p99_on_core|  same, less time the thread waited for a core, p99|ms|lower|
-linux.sleep.0.001.p99|  plain thread sleep of as long, p99|ms|lower|
+linux.sleep.0.001.p99|  plain clock_nanosleep of as long, p99|ms|lower|
 linux.wait.0.01.p50|Wait error, 0.01 s requested, p50|ms|lower|
 linux.wait.0.01.p99|Wait error, 0.01 s requested, p99|ms|lower|< 1
 linux.wait.0.01.p99_on_core|  same, less time the thread waited for a core, p99|ms|lower|
-linux.sleep.0.01.p99|  plain thread sleep of as long, p99|ms|lower|
+linux.sleep.0.01.p99|  plain clock_nanosleep of as long, p99|ms|lower|
 linux.wait.0.1.p50|Wait error, 0.1 s requested, p50|ms|lower|
 linux.wait.0.1.p99|Wait error, 0.1 s requested, p99|ms|lower|< 1
 linux.wait.0.1.p99_on_core|  same, less time the thread waited for a core, p99|ms|lower|
-linux.sleep.0.1.p99|  plain thread sleep of as long, p99|ms|lower|
+linux.sleep.0.1.p99|  plain clock_nanosleep of as long, p99|ms|lower|
 linux.wait.1.p50|Wait error, 1 s requested, p50|ms|lower|
 linux.wait.1.p99|Wait error, 1 s requested, p99|ms|lower|< 1
 linux.wait.1.p99_on_core|  same, less time the thread waited for a core, p99|ms|lower|
-linux.sleep.1.p99|  plain thread sleep of as long, p99|ms|lower|
+linux.sleep.1.p99|  plain clock_nanosleep of as long, p99|ms|lower|
 linux.cpu.ours|CPU while waiting 5 s, WaitSeconds|% of a core|lower|< 1
 linux.cpu.busy|CPU while waiting 5 s, busy-polling baseline|% of a core|higher|
 linux.cpu.ours/linux.cpu.busy|CPU, WaitSeconds / busy polling|ratio|lower|
@@ -62,12 +62,16 @@ linux.rss.10000_rows|Resident memory after start-up, 10,000 rows|MB|lower|< 40
 section|Windows build under Wine: the core's WaitSeconds on MessageLoop (measured under Wine, not Windows)
 wine.wait.0.001.p50|Wait error, 0.001 s requested, p50|ms|lower|
 wine.wait.0.001.p99|Wait error, 0.001 s requested, p99|ms|lower|< 2
+wine.sleep.0.001.p99|  plain waitable-timer wait of as long, p99|ms|lower|
 wine.wait.0.01.p50|Wait error, 0.01 s requested, p50|ms|lower|
 wine.wait.0.01.p99|Wait error, 0.01 s requested, p99|ms|lower|< 2
+wine.sleep.0.01.p99|  plain waitable-timer wait of as long, p99|ms|lower|
 wine.wait.0.1.p50|Wait error, 0.1 s requested, p50|ms|lower|
 wine.wait.0.1.p99|Wait error, 0.1 s requested, p99|ms|lower|< 2
+wine.sleep.0.1.p99|  plain waitable-timer wait of as long, p99|ms|lower|
 wine.wait.1.p50|Wait error, 1 s requested, p50|ms|lower|
 wine.wait.1.p99|Wait error, 1 s requested, p99|ms|lower|< 2
+wine.sleep.1.p99|  plain waitable-timer wait of as long, p99|ms|lower|
 wine.cpu.ours|CPU while waiting 5 s, WaitSeconds|% of a core|lower|< 1
 wine.cpu.busy|CPU while waiting 5 s, busy-polling baseline|% of a core|higher|
 wine.cpu.ours/wine.cpu.busy|CPU, WaitSeconds / busy polling|ratio|lower|

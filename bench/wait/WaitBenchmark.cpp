@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace cursovia::bench {
@@ -69,41 +68,38 @@ struct Lateness {
     double queuedMs;
 };
 
-template <typename SleepFor>
-Lateness lateness(const ProcessorClocks& clocks, double seconds, SleepFor wait) {
-    const auto& runqueue = clocks.threadRunqueueWait;
+template <typename Sleep>
+Lateness lateness(const Platform& platform, double seconds, Sleep sleep) {
+    const auto& runqueue = platform.threadRunqueueWait;
     const double queuedBefore = runqueue ? runqueue() : 0;
     const Clock::time_point start = Clock::now();
-    wait(start);
+    sleep();
     const Clock::time_point end = Clock::now();
     const double queued = runqueue ? runqueue() - queuedBefore : 0;
     return {1000.0 * (secondsBetween(start, end) - seconds), 1000.0 * queued};
 }
 
-void measurePrecision(EventLoop& loop, const ProcessorClocks& clocks, int rounds) {
+void measurePrecision(EventLoop& loop, const Platform& platform, int rounds) {
     std::string plan;
     for (const WaitCase& c : WaitCases)
         plan += (plan.empty() ? "" : ", ") + std::to_string(c.waitsPerRound) + " of " + c.key + " s";
-    std::printf("info wait precision: per round %s, each followed by a plain sleep of the thread as long "
-                "(std::this_thread::sleep_until), timed with std::chrono::steady_clock\n",
-                plan.c_str());
+    std::printf("info wait precision: per round %s, each followed by a plain sleep of as long (%s), "
+                "timed with std::chrono::steady_clock\n",
+                plan.c_str(), platform.plainSleepName);
     const bool neverStopped = false;
     for (int round = 0; round < rounds; ++round) {
         for (const WaitCase& c : WaitCases) {
-            const auto length = std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(c.seconds));
             std::vector<double> waitMs, waitOnCoreMs, sleepMs;
             for (int i = 0; i < c.waitsPerRound; ++i) {
                 const Lateness ours =
-                    lateness(clocks, c.seconds, [&](Clock::time_point) { WaitSeconds(loop, neverStopped, c.seconds); });
+                    lateness(platform, c.seconds, [&] { WaitSeconds(loop, neverStopped, c.seconds); });
                 waitMs.push_back(ours.errorMs);
                 waitOnCoreMs.push_back(ours.errorMs - ours.queuedMs);
-                const Lateness plain = lateness(
-                    clocks, c.seconds, [&](Clock::time_point start) { std::this_thread::sleep_until(start + length); });
-                sleepMs.push_back(plain.errorMs);
+                sleepMs.push_back(lateness(platform, c.seconds, [&] { platform.plainSleep(c.seconds); }).errorMs);
             }
             std::printf("wait.%s.p50 %.4f\n", c.key, percentile(waitMs, 0.50));
             std::printf("wait.%s.p99 %.4f\n", c.key, percentile(waitMs, 0.99));
-            if (clocks.threadRunqueueWait)
+            if (platform.threadRunqueueWait)
                 std::printf("wait.%s.p99_on_core %.4f\n", c.key, percentile(waitOnCoreMs, 0.99));
             std::printf("sleep.%s.p50 %.4f\n", c.key, percentile(sleepMs, 0.50));
             std::printf("sleep.%s.p99 %.4f\n", c.key, percentile(sleepMs, 0.99));
@@ -148,14 +144,14 @@ int usage() {
 
 } // namespace
 
-int runWaitBenchmark(EventLoop& loop, const ProcessorClocks& clocks, int argc, char** argv) {
+int runWaitBenchmark(EventLoop& loop, const Platform& platform, int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "precision" && argc == 3 && positive(argv[2])) {
-        measurePrecision(loop, clocks, positive(argv[2]));
+        measurePrecision(loop, platform, positive(argv[2]));
         return 0;
     }
     if (mode == "cpu" && argc == 4 && positive(argv[2]) && positive(argv[3])) {
-        measureProcessorShare(loop, clocks.processCpu, positive(argv[2]), positive(argv[3]));
+        measureProcessorShare(loop, platform.processCpu, positive(argv[2]), positive(argv[3]));
         return 0;
     }
     return usage();

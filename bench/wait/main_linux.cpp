@@ -5,6 +5,7 @@
 
 #include <QApplication>
 
+#include <cerrno>
 #include <fstream>
 
 #include <time.h>
@@ -25,11 +26,23 @@ double threadRunqueueWaitSeconds() {
     return static_cast<double>(waitingNs) * 1e-9;
 }
 
+void sleepOnTheMonotonicClock(double seconds) {
+    timespec until{};
+    clock_gettime(CLOCK_MONOTONIC, &until);
+    const auto ns = static_cast<long long>(seconds * 1e9) + until.tv_nsec;
+    until.tv_sec += static_cast<time_t>(ns / 1'000'000'000);
+    until.tv_nsec = static_cast<long>(ns % 1'000'000'000);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) {
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
     cursovia::QtEventLoop loop;
-    return cursovia::bench::runWaitBenchmark(loop, {processCpuSeconds, threadRunqueueWaitSeconds}, argc, argv);
+    const cursovia::bench::Platform platform{processCpuSeconds, threadRunqueueWaitSeconds, sleepOnTheMonotonicClock,
+                                             "clock_nanosleep on CLOCK_MONOTONIC"};
+    return cursovia::bench::runWaitBenchmark(loop, platform, argc, argv);
 }
