@@ -57,10 +57,14 @@ cursovia_client_size() {
 }
 
 # The main window, told from the message boxes that share its title by its size.
-cursovia_find_main() {
-    local window
+# cursovia__find_window main|other: a visible "Cursovia" window whose client
+# area is (main) or is not (other) the main window's.
+cursovia__find_window() {
+    local window is_main
     for window in $(xdotool search --onlyvisible --name '^Cursovia$' 2>/dev/null); do
-        if [[ $(cursovia_client_size "$window") == "$CURSOVIA_CLIENT_WIDTH $CURSOVIA_CLIENT_HEIGHT" ]]; then
+        is_main=other
+        [[ $(cursovia_client_size "$window") == "$CURSOVIA_CLIENT_WIDTH $CURSOVIA_CLIENT_HEIGHT" ]] && is_main=main
+        if [[ $is_main == "$1" ]]; then
             echo "$window"
             return 0
         fi
@@ -68,40 +72,13 @@ cursovia_find_main() {
     return 1
 }
 
-# cursovia_wait_main [SECONDS]
-cursovia_wait_main() {
-    local timeout=${1:-$W32_TIMEOUT}
-    if ! w32_wait_until "$timeout" cursovia_find_main >/dev/null; then
-        w32_log "the main window did not show within ${timeout}s"
-        return 1
-    fi
-    cursovia_find_main
-}
+cursovia_find_main() { cursovia__find_window main; }
+cursovia_find_message_box() { cursovia__find_window other; }
+cursovia_main_hidden() { ! cursovia_find_main >/dev/null; }
 
-cursovia_main_hidden() {
-    ! cursovia_find_main >/dev/null
-}
-
-# cursovia_find_message_box: a visible "Cursovia" window that is not the main window.
-cursovia_find_message_box() {
-    local window
-    for window in $(xdotool search --onlyvisible --name '^Cursovia$' 2>/dev/null); do
-        if [[ $(cursovia_client_size "$window") != "$CURSOVIA_CLIENT_WIDTH $CURSOVIA_CLIENT_HEIGHT" ]]; then
-            echo "$window"
-            return 0
-        fi
-    done
-    return 1
-}
-
-cursovia_wait_message_box() {
-    local timeout=${1:-$W32_TIMEOUT}
-    if ! w32_wait_until "$timeout" cursovia_find_message_box >/dev/null; then
-        w32_log "no Cursovia message box within ${timeout}s"
-        return 1
-    fi
-    cursovia_find_message_box
-}
+# cursovia_wait_main [SECONDS], cursovia_wait_message_box [SECONDS]
+cursovia_wait_main() { w32_wait_print "${1:-$W32_TIMEOUT}" "the main window" cursovia_find_main; }
+cursovia_wait_message_box() { w32_wait_print "${1:-$W32_TIMEOUT}" "a Cursovia message box" cursovia_find_message_box; }
 
 w32_is_active() {
     [[ $(xdotool getactivewindow 2>/dev/null) == "$1" ]]

@@ -267,13 +267,18 @@ w32_first_tray_icon() {
 # w32_wait_tray_icon [SECONDS]
 # Waits until a Wine icon is docked in the tray and prints the centre of the
 # first one as "X Y". Docking takes Wine about 2 s.
-w32_wait_tray_icon() {
-    local timeout=${1:-$W32_TIMEOUT}
-    if ! w32_wait_until "$timeout" w32_first_tray_icon >/dev/null; then
-        w32_log "no Wine icon docked in the tray after ${timeout}s"
+w32_wait_tray_icon() { w32_wait_print "${1:-$W32_TIMEOUT}" "a Wine icon docked in the tray" w32_first_tray_icon; }
+
+# w32_wait_print SECONDS WHAT COMMAND...: waits until COMMAND succeeds, then
+# prints what it prints; says WHAT did not appear when time runs out.
+w32_wait_print() {
+    local timeout=$1 what=$2
+    shift 2
+    if ! w32_wait_until "$timeout" "$@" >/dev/null; then
+        w32_log "$what did not appear within ${timeout}s"
         return 1
     fi
-    w32_first_tray_icon
+    "$@"
 }
 
 w32_pointer_at() {
