@@ -1,4 +1,4 @@
-#include "XdgAutostartEntry.h"
+#include "Autostart.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +8,7 @@
 
 #include <stdexcept>
 
-namespace cursovia {
+namespace cursovia::x11 {
 namespace {
 
 struct AutostartEntry : ::testing::Test {
@@ -60,4 +60,4 @@ TEST_F(AutostartEntry, AFolderThatCannotBeMadeFailsWithTheEntrysPath) {
 }
 
 } // namespace
-} // namespace cursovia
+} // namespace cursovia::x11

@@ -1,5 +1,5 @@
 // What the wait does, not how precisely: that is measured by the benchmark.
-#include "QtEventLoop.h"
+#include "EventLoop.h"
 
 #include <QTimer>
 
@@ -7,7 +7,7 @@
 
 #include <chrono>
 
-namespace cursovia {
+namespace cursovia::x11 {
 namespace {
 
 using namespace std::chrono_literals;
@@ -56,4 +56,4 @@ TEST(EventLoop, APassedDeadlineReturnsAtOnceWithoutRunningEvents) {
 }
 
 } // namespace
-} // namespace cursovia
+} // namespace cursovia::x11

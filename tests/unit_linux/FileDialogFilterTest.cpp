@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace cursovia {
+namespace cursovia::x11 {
 namespace {
 
 TEST(FileDialogFilter, PipePairsBecomeQtNameFilters) {
@@ -25,4 +25,4 @@ TEST(FileDialogFilter, PipePairsBecomeQtNameFilters) {
 }
 
 } // namespace
-} // namespace cursovia
+} // namespace cursovia::x11

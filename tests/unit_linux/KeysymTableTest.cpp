@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-namespace cursovia {
+namespace cursovia::x11 {
 namespace {
 
 TEST(KeysymTable, MapsTheGlobalKeysAndNothingElse) {
@@ -29,4 +29,4 @@ TEST(KeysymTable, TheGenericControlKeyIsEitherSide) {
 }
 
 } // namespace
-} // namespace cursovia
+} // namespace cursovia::x11

@@ -15,7 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace cursovia {
+namespace cursovia::x11 {
 namespace {
 
 QString captionOf(QWidget* w) {
@@ -167,4 +167,4 @@ TEST_F(Window, TheHandShowsOverPushButtonsOnlyOnceItsFileLoaded) {
 }
 
 } // namespace
-} // namespace cursovia
+} // namespace cursovia::x11

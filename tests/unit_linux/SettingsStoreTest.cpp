@@ -1,4 +1,4 @@
-#include "QtSettingsStore.h"
+#include "Settings.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +9,7 @@
 
 #include <stdexcept>
 
-namespace cursovia {
+namespace cursovia::x11 {
 namespace {
 
 struct SettingsStore : ::testing::Test {
@@ -90,4 +90,4 @@ TEST(SettingsStoreFailure, AWriteThatCannotReachTheDiskThrows) {
 }
 
 } // namespace
-} // namespace cursovia
+} // namespace cursovia::x11

@@ -1,5 +1,5 @@
-#include "RegistrySettings.h"
-#include "RunKeyAutostart.h"
+#include "Settings.h"
+#include "Autostart.h"
 #include "ScratchRegistry.h"
 
 #include <stdexcept>

@@ -1,5 +1,5 @@
-#include "AnsiCodePage.h"
-#include "CommonDialogs.h"
+#include "FileEncoding.h"
+#include "Dialogs.h"
 #include "Utf16.h"
 
 #include <gtest/gtest.h>

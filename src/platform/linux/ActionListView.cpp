@@ -8,7 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-namespace cursovia {
+namespace cursovia::x11 {
 namespace {
 
 constexpr int DeleteKeyCode = 46; // the key code the presenter knows Delete by
@@ -97,4 +97,4 @@ void ActionListView::mouseDoubleClickEvent(QMouseEvent* event) {
     noThrow("the list's double-click", [&] { form_->ListView1_DblClick(); });
 }
 
-} // namespace cursovia
+} // namespace cursovia::x11

@@ -4,9 +4,12 @@
 #include <memory>
 
 namespace cursovia {
+class Form1;
+}
+
+namespace cursovia::x11 {
 
 class ActionTableModel;
-class Form1;
 
 // ListView1: the rows in report form, one selected row at most. The
 // selection is the presenter's: a user's choice goes to ListView1_Select and
@@ -36,4 +39,4 @@ private:
     bool rendering_ = false;
 };
 
-} // namespace cursovia
+} // namespace cursovia::x11

@@ -4,7 +4,7 @@
 
 #include <iterator>
 
-namespace cursovia {
+namespace cursovia::x11 {
 namespace {
 
 // Column i shows this field of the row.
@@ -65,4 +65,4 @@ void ActionTableModel::columnsChanged() {
     changing_ = false;
 }
 
-} // namespace cursovia
+} // namespace cursovia::x11

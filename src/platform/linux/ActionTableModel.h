@@ -4,8 +4,11 @@
 #include <QAbstractTableModel>
 
 namespace cursovia {
-
 class Form1;
+}
+
+namespace cursovia::x11 {
+
 
 // The list view's rows, read straight from the presenter's ActionList (the
 // one store of the rows) and its columns from the presenter. It keeps no copy.
@@ -38,4 +41,4 @@ private:
     bool changing_ = false;
 };
 
-} // namespace cursovia
+} // namespace cursovia::x11

@@ -2,7 +2,7 @@
 
 #include <QProcess>
 
-namespace cursovia {
+namespace cursovia::x11 {
 
 std::vector<std::string> splitCommandLine(const std::string& commandLine) {
     std::vector<std::string> arguments;
@@ -11,4 +11,4 @@ std::vector<std::string> splitCommandLine(const std::string& commandLine) {
     return arguments;
 }
 
-} // namespace cursovia
+} // namespace cursovia::x11

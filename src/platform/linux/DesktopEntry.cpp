@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace cursovia {
+namespace cursovia::x11 {
 namespace {
 
 // Characters that force an argument into double quotes.
@@ -59,4 +59,4 @@ std::string autostartEntryText(const std::vector<std::string>& arguments) {
            desktopEntryExec(arguments) + "\n";
 }
 
-} // namespace cursovia
+} // namespace cursovia::x11

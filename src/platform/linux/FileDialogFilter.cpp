@@ -1,6 +1,6 @@
 #include "FileDialogFilter.h"
 
-namespace cursovia {
+namespace cursovia::x11 {
 namespace {
 
 std::vector<std::string_view> splitAtPipes(std::string_view text) {
@@ -41,4 +41,4 @@ std::vector<std::string> qtNameFilters(std::string_view pipeFilter) {
     return filters;
 }
 
-} // namespace cursovia
+} // namespace cursovia::x11

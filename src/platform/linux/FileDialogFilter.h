@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-namespace cursovia {
+namespace cursovia::x11 {
 
 // Turns a file dialog filter of pipe-separated description and pattern pairs
 // ("Text Files (*.txt)|*.txt|All Files (*.*)|*.*|") into Qt's name filters
@@ -13,4 +13,4 @@ namespace cursovia {
 // is; another gets them appended. A description without a pattern is dropped.
 std::vector<std::string> qtNameFilters(std::string_view pipeFilter);
 
-} // namespace cursovia
+} // namespace cursovia::x11

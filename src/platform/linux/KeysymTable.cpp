@@ -4,7 +4,7 @@
 
 #include <X11/keysym.h>
 
-namespace cursovia {
+namespace cursovia::x11 {
 namespace {
 
 struct KeysymMapping {
@@ -43,4 +43,4 @@ std::vector<unsigned long> keysymsForVirtualKey(std::uint32_t virtualKey) {
     return keysyms;
 }
 
-} // namespace cursovia
+} // namespace cursovia::x11

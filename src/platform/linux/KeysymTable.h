@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-namespace cursovia {
+namespace cursovia::x11 {
 
 // The X keysyms the global keys listen for, and the virtual keys the core
 // knows them by. Keysyms are passed as plain numbers so that no X11 header
@@ -14,4 +14,4 @@ std::optional<std::uint32_t> virtualKeyForKeysym(unsigned long keysym);
 // Ctrl key on either side. Empty for a key the table does not know.
 std::vector<unsigned long> keysymsForVirtualKey(std::uint32_t virtualKey);
 
-} // namespace cursovia
+} // namespace cursovia::x11

@@ -15,7 +15,7 @@
 
 #include <algorithm>
 
-namespace cursovia {
+namespace cursovia::x11 {
 namespace {
 
 // The two system colours the presenter uses, as Qt's palette holds them:
@@ -340,4 +340,4 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-} // namespace cursovia
+} // namespace cursovia::x11

@@ -9,7 +9,7 @@
 #include <array>
 #include <optional>
 
-namespace cursovia {
+namespace cursovia::x11 {
 
 class ActionListView;
 
@@ -67,4 +67,4 @@ private:
     bool userTyping_ = false;
 };
 
-} // namespace cursovia
+} // namespace cursovia::x11

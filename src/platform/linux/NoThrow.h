@@ -3,7 +3,7 @@
 
 #include <exception>
 
-namespace cursovia {
+namespace cursovia::x11 {
 
 // Runs `f` from an X or Qt callback: no exception may travel back through
 // the toolkit, so anything that escapes the presenter's own reports is logged
@@ -19,4 +19,4 @@ void noThrow(const char* where, F&& f) noexcept {
     }
 }
 
-} // namespace cursovia
+} // namespace cursovia::x11

@@ -13,7 +13,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace cursovia {
+namespace cursovia::x11 {
 namespace {
 
 constexpr std::array Signals{SIGTERM, SIGHUP, SIGINT};
@@ -56,4 +56,4 @@ TerminationSignals::~TerminationSignals() {
     ::close(sockets_[1]);
 }
 
-} // namespace cursovia
+} // namespace cursovia::x11

@@ -4,7 +4,7 @@
 
 class QSocketNotifier;
 
-namespace cursovia {
+namespace cursovia::x11 {
 
 // SIGTERM, SIGHUP and SIGINT (the session ending, the terminal going away,
 // Ctrl+C) turned into a call on the user-interface thread, so that they close
@@ -24,4 +24,4 @@ private:
     std::unique_ptr<QSocketNotifier> notifier_;
 };
 
-} // namespace cursovia
+} // namespace cursovia::x11

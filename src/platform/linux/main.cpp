@@ -1,18 +1,18 @@
 // Cursovia on Linux: the ports on Qt and X11, the presenter, the window.
-#include "LinuxProgramInfo.h"
+#include "ProgramInfo.h"
 #include "MainWindow.h"
-#include "QtDialogs.h"
-#include "QtEventLoop.h"
-#include "QtSettingsStore.h"
-#include "QtShellOpen.h"
-#include "QtSkin.h"
-#include "QtTrayShell.h"
+#include "Dialogs.h"
+#include "EventLoop.h"
+#include "Settings.h"
+#include "ShellOpen.h"
+#include "Skin.h"
+#include "Tray.h"
 #include "TerminationSignals.h"
-#include "Utf8Encoding.h"
+#include "FileEncoding.h"
 #include "XDisplay.h"
-#include "XInputKeySource.h"
-#include "XTestPointer.h"
-#include "XdgAutostartEntry.h"
+#include "KeySource.h"
+#include "Pointer.h"
+#include "Autostart.h"
 #include "app/Form1.h"
 
 #include <QApplication>
@@ -35,6 +35,7 @@ QIcon programIcon() {
 
 int run(int argc, char** argv) {
     using namespace cursovia;
+    using namespace cursovia::x11;
     // The pointer and the global keys are X11 whatever the session is: under
     // Wayland the whole program runs on XWayland, so that all of it sees the
     // same windows and the same coordinates.
@@ -77,7 +78,7 @@ int run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     // Qt would abort without a display; say what to do instead.
-    if (!cursovia::openXDisplay()) {
+    if (!cursovia::x11::openXDisplay()) {
         std::fputs(NoDisplay, stderr);
         return 1;
     }

@@ -1,5 +1,5 @@
 #pragma once
-#include "ColourSkin.h"
+#include "Skin.h"
 #include "Handles.h"
 #include "app/Form1.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "ColourSkin.h"
+#include "Skin.h"
 #include "ControlColours.h"
 #include "Handles.h"
 #include "ListViewModel.h"

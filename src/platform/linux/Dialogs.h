@@ -1,0 +1,29 @@
+#pragma once
+#include "app/Dialogs.h"
+
+class QWidget;
+
+namespace cursovia::x11 {
+
+// Message boxes and file dialogs, modal to the main window while it is on
+// screen (a window hidden in the tray owns no dialog: it would hide it too).
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget& mainWindow) : mainWindow_(mainWindow) {}
+
+    MessageAnswer messageBox(const std::string& text, const std::string& title, MessageButtons buttons,
+                             MessageIcon icon) override;
+    // Linux has no fixed name buffer: a chosen file is never NameTooLong.
+    FileDialogResult openFile(const FileDialogRequest& request) override;
+    // Asks before replacing an existing file, as the desktop's save dialogs do;
+    // adds no extension to the chosen name.
+    FileDialogResult saveFile(const FileDialogRequest& request) override;
+
+private:
+    QWidget* owner() const;
+    FileDialogResult runFileDialog(const FileDialogRequest& request, bool save);
+
+    QWidget& mainWindow_;
+};
+
+} // namespace cursovia::x11

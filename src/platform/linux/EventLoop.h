@@ -1,0 +1,37 @@
+#pragma once
+#include "automation/EventLoop.h"
+
+#include <memory>
+
+class QSocketNotifier;
+
+namespace cursovia::x11 {
+
+// The user-interface thread's Qt event loop. A wait blocks in the loop until
+// an event arrives or a monotonic timer file descriptor, watched like any
+// other socket, reports the deadline: the kernel wakes it to the microsecond,
+// where a Qt timer only knows whole milliseconds, and nothing polls.
+class QtEventLoop : public EventLoop {
+public:
+    // Throws std::runtime_error when the timer cannot be created.
+    QtEventLoop();
+    ~QtEventLoop() override;
+    QtEventLoop(const QtEventLoop&) = delete;
+    QtEventLoop& operator=(const QtEventLoop&) = delete;
+
+    MonotonicTime now() override;
+    void processPendingEvents() override;
+    void waitUntil(MonotonicTime deadline) override;
+    // Exits with status 0 at once: the settings are on disk after every write,
+    // so nothing is left to flush but the standard streams.
+    [[noreturn]] void endProcess() override;
+
+private:
+    void arm(MonotonicTime deadline);
+    void disarm();
+
+    int timer_ = -1;
+    std::unique_ptr<QSocketNotifier> notifier_;
+};
+
+} // namespace cursovia::x11

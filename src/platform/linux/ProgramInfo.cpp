@@ -1,0 +1,21 @@
+#include "ProgramInfo.h"
+
+#include <QCoreApplication>
+
+#include <filesystem>
+#include <system_error>
+
+namespace cursovia::x11 {
+
+ProgramInfo linuxProgramInfo() {
+    std::error_code error;
+    const std::filesystem::path binary = std::filesystem::canonical("/proc/self/exe", error);
+    ProgramInfo info;
+    info.executablePath =
+        error ? QCoreApplication::applicationFilePath().toStdString() : binary.string();
+    info.separator = '/';
+    info.browserCommand = "xdg-open";
+    return info;
+}
+
+} // namespace cursovia::x11

@@ -1,0 +1,85 @@
+// Cursovia for Windows: the ports, the presenter and the main window, wired
+// together and run on this one user-interface thread.
+#include "FileEncoding.h"
+#include "Skin.h"
+#include "Dialogs.h"
+#include "ProgramInfo.h"
+#include "Pointer.h"
+#include "KeySource.h"
+#include "MainWindow.h"
+#include "EventLoop.h"
+#include "Tray.h"
+#include "OwnerWindow.h"
+#include "Settings.h"
+#include "Autostart.h"
+#include "ShellOpen.h"
+#include "Utf16.h"
+#include "app/Form1.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <exception>
+
+namespace {
+
+using namespace cursovia;
+using namespace cursovia::win32;
+
+// ShellExecuteW may hand the target to a COM-based handler.
+class ComApartment {
+public:
+    ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
+    ~ComApartment() {
+        if (initialised_) CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool initialised_;
+};
+
+int runProgram() {
+    const ComApartment com;
+    const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    OwnerWindow owner;
+    RegistrySettings settings;
+    CommonDialogs dialogs(owner);
+    MessageLoop loop(owner);
+    CursorPointer pointer;
+    KeyboardHook keys;
+    NotifyIconTray tray;
+    RunKeyAutostart autostart;
+    ShellExecuteOpen shell(owner);
+    ColourSkin skin;
+    AnsiCodePage fileEncoding;
+
+    Form1 form({settings, dialogs, loop, pointer, keys, tray, autostart, shell, skin, fileEncoding}, currentProgram());
+    MainWindow window(form, skin);
+    owner.hwnd = window.hwnd();
+    tray.onNotification([&form](std::uint32_t lParam, std::uint32_t wParam) {
+        form.cSysTray1().HandleTrayMessage(lParam, wParam);
+    });
+    form.setView(&window);
+    form.list().setObserver(&window.listModel());
+
+    form.Form_Load();
+    form.show();
+    return loop.run();
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    try {
+        return runProgram();
+    } catch (const std::exception& e) {
+        // Only the start can fail this way: a window or the timer could not be made.
+        MessageBoxW(nullptr, widen(e.what()).c_str(), L"Cursovia", MB_OK | MB_ICONERROR);
+        return 1;
+    }
+}
