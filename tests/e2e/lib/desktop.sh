@@ -219,10 +219,9 @@ desktop__regex_escape() { printf '%s' "$1" | sed 's/[][\.*^$?+(){}|/]/\\&/g'; }
 # only, when given), one per line. xdotool matches a case-insensitive regex,
 # so its hits are filtered by an exact comparison.
 desktop_windows_titled() {
-    local title=$1 wid
-    local search=(xdotool search --onlyvisible --name "^$(desktop__regex_escape "$title")\$")
-    [[ -n ${2:-} ]] && search+=(--pid "$2")
-    for wid in $("${search[@]}" 2>/dev/null); do
+    local title=$1 wid pid=()
+    [[ -n ${2:-} ]] && pid=(--pid "$2")
+    for wid in $(xdotool search --onlyvisible "${pid[@]}" --name "^$(desktop__regex_escape "$title")\$" 2>/dev/null); do
         [[ $(xdotool getwindowname "$wid" 2>/dev/null) == "$title" ]] && printf '%s\n' "$wid"
     done
     return 0

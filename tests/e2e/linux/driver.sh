@@ -14,12 +14,12 @@ app_start() {
 app_fresh_settings() { desktop_new_home; }
 
 # The value of KEY in the [Cursovia] group of the INI file Qt keeps the
-# settings in; fails when the file or the key is not there. Values the tests
-# use need no INI quoting.
+# settings in; fails when the file or the key is not there. Qt writes a blank
+# in a key as %20; the values the tests use need no INI quoting.
 app_setting() {
     local file=$XDG_CONFIG_HOME/Kelvardo/Cursovia.ini
     [[ -f $file ]] || return 1
-    awk -v key="$1" '
+    awk -v key="${1// /%20}" '
         /^\[/ { group = $0; next }
         group == "[Cursovia]" && index($0, key "=") == 1 { print substr($0, length(key) + 2); found = 1; exit }
         END { exit !found }' "$file"
