@@ -174,19 +174,23 @@ check_screenshots() {
     fi
 }
 
+# run_table CHECK CASE...: CHECK with the '|'-separated fields of each case.
+run_table() {
+    local check=$1 case fields
+    shift
+    for case; do
+        IFS='|' read -ra fields <<<"$case"
+        "$check" "${fields[@]}"
+    done
+}
+
 check_tray_host
 check_target_geometry
-for case in "${click_cases[@]}"; do
-    IFS='|' read -r name clicks expected <<<"$case"
-    run_click_case "$name" "$clicks" "$expected"
-done
+run_table run_click_case "${click_cases[@]}"
 check_tray_icon_click
 check_screenshots
 check_fresh_homes
-for case in "${double_click_cases[@]}"; do
-    IFS='|' read -r name log expected <<<"$case"
-    check_double_click_decision "$name" "$log" "$expected"
-done
+run_table check_double_click_decision "${double_click_cases[@]}"
 
 echo "$passed passed, $failed failed"
 ((failed == 0))
