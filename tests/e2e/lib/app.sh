@@ -1,4 +1,5 @@
 # shellcheck shell=bash
+# shellcheck disable=SC2034,SC2119,SC2120 # a library: its variables and optional arguments serve the scripts that source it
 # Driving the real program from outside, the same way on both builds: this
 # file over a driver (linux/driver.sh or win32/driver.sh) that knows how to
 # start the program and where it keeps its state.

@@ -1,4 +1,5 @@
 # shellcheck shell=bash
+# shellcheck disable=SC2317 # scenarios are called by name
 # The end-to-end scenarios both builds share, written over lib/app.sh and a
 # driver. Each prints why it failed and returns non-zero; each starts from
 # fresh settings. KILL_SOAK_ROUNDS sets the length of the kill soak.

@@ -1,4 +1,5 @@
 # shellcheck shell=bash
+# shellcheck disable=SC2034,SC2119,SC2120 # a library: its variables and optional arguments serve the scripts that source it
 # The Linux build under tests/e2e/lib/app.sh: each start in the current HOME,
 # settings in Qt's INI file, the log-on entry an XDG autostart file.
 # Needs CURSOVIA (the binary) and CLICK_TARGET (tests/e2e/tools/click_target).
@@ -27,7 +28,8 @@ app_setting() {
 
 # The Exec line of the autostart file, named after the executable.
 app_logon_entry() {
-    local file=$XDG_CONFIG_HOME/autostart/$(basename "$CURSOVIA").desktop
+    local file
+    file=$XDG_CONFIG_HOME/autostart/$(basename "$CURSOVIA").desktop
     [[ -f $file ]] || return 1
     sed -n 's/^Exec=//p' "$file" | grep .
 }

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck source-path=SCRIPTDIR
 # Checks the Linux end-to-end harness itself: the private desktop comes up
 # with a tray host, clicks sent with xdotool land in the click target at the
 # expected root coordinates, screenshots work, and the driver tells double

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# shellcheck source-path=SCRIPTDIR
+# shellcheck disable=SC2317 # scenarios are called by name
 # Cursovia's Linux end-to-end tests: the real binary on a private Xvfb
 # desktop (openbox, trayer), driven from outside with xdotool, each scenario
 # with a fresh HOME. The scenarios both builds share are in

@@ -1,4 +1,5 @@
 # shellcheck shell=bash
+# shellcheck disable=SC2034,SC2119,SC2120 # a library: its variables and optional arguments serve the scripts that source it
 # The Windows build under Wine, under tests/e2e/lib/app.sh: settings and the
 # log-on entry in the registry of the one prefix all cases share.
 # Needs CURSOVIA_EXE and CLICK_TARGET_EXE, and wine.sh sourced.

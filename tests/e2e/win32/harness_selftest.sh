@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck source-path=SCRIPTDIR
 # Checks the Wine end-to-end harness itself: a private desktop and prefix come
 # up, clicks from the X side reach a Win32 window at the right screen
 # coordinates and a Wine tray icon docked in trayer, and registry values

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# shellcheck source-path=SCRIPTDIR
+# shellcheck disable=SC2317,SC2119 # scenarios are called by name; optional arguments left out
 # The Windows build's tests, under Wine: the core's unit tests and the Win32
 # adapter's tests cross-built for Windows, then Cursovia.exe driven with
 # xdotool on a private X desktop with a fresh Wine prefix. The scenarios both
@@ -39,9 +41,9 @@ E2E_ROOT=${E2E_ARTEFACTS:-$build/e2e-artefacts}
 rm -rf "$E2E_ROOT"
 mkdir -p "$E2E_ROOT"
 
-# Wine starts a program in about a second: fewer rounds than on Linux keep
-# the soak to a few minutes.
-KILL_SOAK_ROUNDS=10
+# Wine starts a program several times slower than Linux: twenty rounds keep
+# the soak to a minute or two.
+KILL_SOAK_ROUNDS=20
 
 # A GoogleTest program cross-built for Windows, run whole under Wine.
 scenario_unit_tests() {

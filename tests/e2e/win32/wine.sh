@@ -18,7 +18,7 @@
 #
 # Needs: the desktop library's packages, wine, wine64.
 
-# shellcheck source=../lib/desktop.sh
+# shellcheck source-path=SCRIPTDIR source=../lib/desktop.sh
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/desktop.sh"
 
 W32_TIMEOUT=${W32_TIMEOUT:-30}
