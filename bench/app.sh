@@ -1,6 +1,6 @@
 # shellcheck shell=bash
 # Driving the real cursovia binary for the benchmarks, on the desktop of
-# tests/e2e/linux/desktop.sh, with the helpers of tests/e2e/linux/app.sh.
+# tests/e2e/lib/desktop.sh, with the helpers of tests/e2e/lib/app.sh.
 # Every start goes through x_event_times, which records on the monotonic
 # clock when the program was started, when its windows were mapped and
 # unmapped, and when keys were pressed.

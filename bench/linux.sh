@@ -31,10 +31,12 @@ for program in "$CURSOVIA" "$WAIT_BENCH" "$X_EVENT_TIMES" "$CLICK_TARGET"; do
     [[ -x $program ]] || { echo "missing $program: build first" >&2; exit 1; }
 done
 
-# shellcheck source=../tests/e2e/linux/desktop.sh
-source "$repo_root/tests/e2e/linux/desktop.sh"
-# shellcheck source=../tests/e2e/linux/app.sh
-source "$repo_root/tests/e2e/linux/app.sh"
+# shellcheck source=../tests/e2e/lib/desktop.sh
+source "$repo_root/tests/e2e/lib/desktop.sh"
+# shellcheck source=../tests/e2e/lib/app.sh
+source "$repo_root/tests/e2e/lib/app.sh"
+# shellcheck source=../tests/e2e/linux/driver.sh
+source "$repo_root/tests/e2e/linux/driver.sh"
 # shellcheck source=app.sh
 source "$here/app.sh"
 

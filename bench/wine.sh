@@ -35,7 +35,7 @@ wine_bench() {
         awk '$1 == "info" { print "info Windows build under Wine, " substr($0, 6); next } { print "wine." $0 }' >>"$RAW"
 }
 
-w32_start_desktop "$build/artefacts/wine" >/dev/null || fail "the private desktop did not start"
+desktop_start "$build/artefacts/wine" >/dev/null || fail "the private desktop did not start"
 w32_make_prefix || fail "no Wine prefix"
 echo "wait precision on MessageLoop under $(wine --version) ($ROUNDS rounds)"
 wine_bench precision "$ROUNDS" || fail "wait_bench.exe precision failed"

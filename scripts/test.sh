@@ -49,7 +49,7 @@ unit_tests() {
 }
 
 e2e_linux() {
-  E2E_ARTIFACTS=$artefacts/linux "$root/tests/e2e/linux/run.sh" \
+  E2E_ARTEFACTS=$artefacts/linux "$root/tests/e2e/linux/run.sh" \
     "$build/linux/src/platform/linux/cursovia" "$build/linux/tests/e2e/tools/click_target"
 }
 

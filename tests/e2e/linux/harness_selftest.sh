@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
+# shellcheck source-path=SCRIPTDIR
 # Checks the Linux end-to-end harness itself: the private desktop comes up
 # with a tray host, clicks sent with xdotool land in the click target at the
-# expected root coordinates, and screenshots work.
+# expected root coordinates, screenshots work, and the driver tells double
+# clicks from pairs of clicks.
 #
 #   tests/e2e/linux/harness_selftest.sh
 #
@@ -23,8 +25,10 @@ export E2E_TOOLS_DIR
 artefacts=${E2E_ARTEFACTS:-$repo_root/build/e2e-artefacts/harness_selftest}
 rm -rf "$artefacts"
 
-# shellcheck source-path=SCRIPTDIR source=desktop.sh
-source "$repo_root/tests/e2e/linux/desktop.sh"
+# shellcheck source=../lib/desktop.sh
+source "$repo_root/tests/e2e/lib/desktop.sh"
+# shellcheck source=driver.sh
+source "$repo_root/tests/e2e/linux/driver.sh"
 
 passed=0
 failed=0
@@ -69,7 +73,7 @@ check_target_geometry() {
 }
 
 # Each case: name | clicks as "X Y BUTTON REPEAT" separated by ';' | expected
-# log lines separated by ';'. A click outside the target followed by one
+# log lines, without their time, separated by ';'. A click outside the target followed by one
 # inside proves the outside one was not recorded, without waiting blindly.
 click_cases=(
     "left click in the middle|700 480 1 1|press 1 700 480;release 1 700 480"
@@ -90,10 +94,10 @@ run_click_case() {
     IFS=';' read -ra click <<<"$clicks"
     for click in "${click[@]}"; do
         read -r x y button repeat <<<"$click"
-        xdotool mousemove --sync "$x" "$y" click --repeat "$repeat" "$button"
+        desktop_click "$x" "$y" "$button" "$repeat"
     done
     desktop_wait_until 5 has_lines "$click_log" $((before + ${#expected_lines[@]}))
-    actual=$(tail -n +$((before + 1)) "$click_log")
+    actual=$(tail -n +$((before + 1)) "$click_log" | cut -d' ' -f1-4)
     if [[ $actual == "$(printf '%s\n' "${expected_lines[@]}")" ]]; then
         pass "$name"
     else
@@ -112,7 +116,7 @@ check_tray_icon_click() {
     desktop_click_window_centre "$icon" 1
     expected=$(printf 'press 1 %d %d\nrelease 1 %d %d' $((x + w / 2)) $((y + h / 2)) $((x + w / 2)) $((y + h / 2)))
     desktop_wait_until 5 has_lines "$tray_log" 2
-    if [[ $(<"$tray_log") == "$expected" ]]; then
+    if [[ $(cut -d' ' -f1-4 "$tray_log") == "$expected" ]]; then
         pass "tray icon click"
     else
         fail "tray icon click" "icon ${w}x${h}+$x+$y, log shows [$(tr '\n' ';' <"$tray_log")]"
@@ -136,6 +140,28 @@ check_fresh_homes() {
     fi
 }
 
+# The Linux driver decides, from the X server's times in the click log, which
+# press a toolkit takes as the second of a double click.
+# name | log lines separated by ';' | the driver's events separated by ';'
+double_click_cases=(
+    "decided: 399 ms and 4 px apart is a double click|press 1 10 10 1000;release 1 10 10 1050;press 1 14 6 1399;release 1 14 6 1420|down 10 10;up 10 10;double 14 6;up 14 6"
+    "decided: 400 ms apart is two clicks|press 1 10 10 1000;release 1 10 10 1050;press 1 10 10 1400;release 1 10 10 1420|down 10 10;up 10 10;down 10 10;up 10 10"
+    "decided: 5 px apart is two clicks|press 1 10 10 1000;release 1 10 10 1050;press 1 10 15 1100;release 1 10 15 1120|down 10 10;up 10 10;down 10 15;up 10 15"
+    "decided: a third quick press starts anew|press 1 10 10 1000;press 1 10 10 1100;press 1 10 10 1200|down 10 10;double 10 10;down 10 10"
+    "decided: other buttons are left out|press 3 10 10 1000;press 1 10 10 1100;release 3 10 10 1150|down 10 10"
+)
+
+check_double_click_decision() {
+    local name=$1 log=$artefacts/decision.log expected=$3 actual
+    tr ';' '\n' <<<"$2" >"$log"
+    actual=$(app_clicks "$log" | tr '\n' ';')
+    if [[ $actual == "$expected;" ]]; then
+        pass "$name"
+    else
+        fail "$name" "the driver says [$actual]"
+    fi
+}
+
 screenshot_size() { desktop_screenshot "$1" "${2:-root}" && identify -format '%wx%h' "$artefacts/$1"; }
 
 check_screenshots() {
@@ -149,15 +175,23 @@ check_screenshots() {
     fi
 }
 
+# run_table CHECK CASE...: CHECK with the '|'-separated fields of each case.
+run_table() {
+    local check=$1 case fields
+    shift
+    for case; do
+        IFS='|' read -ra fields <<<"$case"
+        "$check" "${fields[@]}"
+    done
+}
+
 check_tray_host
 check_target_geometry
-for case in "${click_cases[@]}"; do
-    IFS='|' read -r name clicks expected <<<"$case"
-    run_click_case "$name" "$clicks" "$expected"
-done
+run_table run_click_case "${click_cases[@]}"
 check_tray_icon_click
 check_screenshots
 check_fresh_homes
+run_table check_double_click_decision "${double_click_cases[@]}"
 
 echo "$passed passed, $failed failed"
 ((failed == 0))

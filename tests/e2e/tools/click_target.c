@@ -11,10 +11,11 @@
  * XEmbed icon, so tests can check that clicks on tray icons get through.
  * Each ButtonPress/ButtonRelease appends one line to LOGFILE:
  *
- *   press 1 412 230
- *   release 1 412 230
+ *   press 1 412 230 81234
+ *   release 1 412 230 81310
  *
- * with the button number and the root coordinates. Lines are flushed one by
+ * with the button number, the root coordinates and the X server's time of
+ * the event in milliseconds (to tell a double click as toolkits do). Lines are flushed one by
  * one so a test can read the log while the target keeps running.
  * SIGTERM or SIGINT ends it cleanly.
  */
@@ -138,8 +139,8 @@ static Window create_target_window(Display *display, int x, int y, int width, in
 
 static void log_button_event(FILE *log, const XButtonEvent *event)
 {
-    fprintf(log, "%s %u %d %d\n", event->type == ButtonPress ? "press" : "release",
-            event->button, event->x_root, event->y_root);
+    fprintf(log, "%s %u %d %d %lu\n", event->type == ButtonPress ? "press" : "release",
+            event->button, event->x_root, event->y_root, (unsigned long)event->time);
     fflush(log);
 }
 

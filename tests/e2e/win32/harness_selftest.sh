@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck source-path=SCRIPTDIR
 # Checks the Wine end-to-end harness itself: a private desktop and prefix come
 # up, clicks from the X side reach a Win32 window at the right screen
 # coordinates and a Wine tray icon docked in trayer, and registry values
@@ -58,8 +59,8 @@ clicks_log_as_expected() {
     local before want got
     before=$(wc -l <"$log")
     want=$(tr ';' '\n' <<<"$expected")
-    w32_click "$x" "$y" "$button" "$clicks" || return 1
-    w32_wait_until 10 log_has_lines "$log" "$((before + $(wc -l <<<"$want")))" || true
+    desktop_click "$x" "$y" "$button" "$clicks" || return 1
+    desktop_wait_until 10 log_has_lines "$log" "$((before + $(wc -l <<<"$want")))" || true
     got=$(tail -n +"$((before + 1))" "$log" | tr -d '\r')
     if [[ $got != "$want" ]]; then
         printf '  expected:\n%s\n  got:\n%s\n' "$want" "$got" >&2
@@ -85,14 +86,14 @@ tray_cases=(
 )
 
 run_window_cases() {
-    local log="$W32_ARTEFACTS/click-target.log"
+    local log="$DESKTOP_ARTEFACTS/click-target.log"
     : >"$log"
     w32_run "$tools/click_target.exe" "${target_geometry[@]}" "$(w32_winpath "$log")"
-    if ! w32_wait_window "Cursovia Click Target" >/dev/null; then
+    if ! desktop_wait_window "Cursovia Click Target" "$W32_TIMEOUT" >/dev/null; then
         record "window: click target appears" 0
         return
     fi
-    w32_screenshot click-target.png
+    desktop_screenshot click-target.png
     local entry name button clicks x y expected
     for entry in "${window_cases[@]}"; do
         IFS='|' read -r name button clicks x y expected <<<"$entry"
@@ -101,19 +102,20 @@ run_window_cases() {
 }
 
 run_tray_cases() {
-    local log="$W32_ARTEFACTS/tray-target.log" icon
+    local log="$DESKTOP_ARTEFACTS/tray-target.log" icon x y w h
     : >"$log"
     w32_run "$tools/tray_target.exe" "$(w32_winpath "$log")"
-    if ! icon=$(w32_wait_tray_icon); then
+    # Wine's tray icons are windows of its explorer.exe. Docking takes about 2 s.
+    if ! icon=$(desktop_wait_tray_icon explorer.exe "$W32_TIMEOUT"); then
         record "tray icon: docked in trayer" 0
         return
     fi
-    w32_screenshot tray-target.png
+    desktop_screenshot tray-target.png
+    read -r x y w h < <(desktop_window_box "$icon")
     local entry name button clicks expected
     for entry in "${tray_cases[@]}"; do
         IFS='|' read -r name button clicks expected <<<"$entry"
-        # shellcheck disable=SC2086 # icon is "X Y"
-        check "$name" clicks_log_as_expected "$log" "$button" "$clicks" $icon "$expected"
+        check "$name" clicks_log_as_expected "$log" "$button" "$clicks" $((x + w / 2)) $((y + h / 2)) "$expected"
     done
 }
 
@@ -159,7 +161,7 @@ main() {
     fi
     local artefacts=${E2E_ARTEFACTS:-$repo/build/e2e-artefacts/win32_harness_selftest}
     rm -rf "$artefacts"
-    w32_start_desktop "$artefacts" || { echo "0 passed, 1 failed (desktop did not start)"; exit 1; }
+    desktop_start "$artefacts" || { echo "0 passed, 1 failed (desktop did not start)"; exit 1; }
     w32_make_prefix || { echo "0 passed, 1 failed (no Wine prefix)"; exit 1; }
 
     run_window_cases

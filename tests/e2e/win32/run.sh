@@ -1,25 +1,32 @@
 #!/usr/bin/env bash
+# shellcheck source-path=SCRIPTDIR
+# shellcheck disable=SC2317,SC2119 # scenarios are called by name; optional arguments left out
 # The Windows build's tests, under Wine: the core's unit tests and the Win32
-# adapter's tests cross-built for Windows, then Cursovia.exe driven with xdotool on a private X desktop with a
-# fresh Wine prefix.
+# adapter's tests cross-built for Windows, then Cursovia.exe driven with
+# xdotool on a private X desktop with a fresh Wine prefix. The scenarios both
+# builds share are in tests/e2e/lib/scenarios.sh.
 #
 #   tests/e2e/win32/run.sh BUILD_DIR
 #
 # BUILD_DIR is a MinGW-w64 cross build (cmake/mingw-w64-x86_64.cmake).
-# Logs, the click log and screenshots go to $E2E_ARTIFACTS (or
-# $E2E_ARTEFACTS, as the other harnesses call it), by default
-# BUILD_DIR/e2e-artifacts. The last line is "N passed, M failed"; the exit
+# Logs, click logs and screenshots go to $E2E_ARTEFACTS (default
+# BUILD_DIR/e2e-artefacts), one folder per scenario; E2E_ONLY="name ..." runs
+# only the scenarios named. The last line is "N passed, M failed"; the exit
 # status is non-zero when anything failed.
-# shellcheck disable=SC2119 # the library's optional arguments are left out on purpose
 set -uo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-# shellcheck source-path=SCRIPTDIR source=wine.sh
+lib=$here/../lib
+# shellcheck source=wine.sh
 source "$here/wine.sh"
-# shellcheck source-path=SCRIPTDIR source=cursovia.sh
-source "$here/cursovia.sh"
-# shellcheck source-path=SCRIPTDIR source=cases.sh
-source "$here/cases.sh"
+# shellcheck source=../lib/app.sh
+source "$lib/app.sh"
+# shellcheck source=driver.sh
+source "$here/driver.sh"
+# shellcheck source=../lib/scenarios.sh
+source "$lib/scenarios.sh"
+# shellcheck source=../lib/runner.sh
+source "$lib/runner.sh"
 
 if (($# != 1)) || [[ ! -d $1 ]]; then
     echo "usage: $0 BUILD_DIR" >&2
@@ -30,66 +37,37 @@ fi
 build=$(cd "$1" && pwd -P)
 CURSOVIA_EXE=$build/src/platform/win32/Cursovia.exe
 CLICK_TARGET_EXE=$build/tests/e2e/tools/win32/click_target.exe
-artefacts=${E2E_ARTIFACTS:-${E2E_ARTEFACTS:-$build/e2e-artifacts}}
-rm -rf "$artefacts"
+E2E_ROOT=${E2E_ARTEFACTS:-$build/e2e-artefacts}
+rm -rf "$E2E_ROOT"
+mkdir -p "$E2E_ROOT"
 
-passed=0
-failed=0
+# Wine starts a program several times slower than Linux: twenty rounds keep
+# the soak to a minute or two.
+KILL_SOAK_ROUNDS=20
 
-record() {
-    if (($2 == 0)); then
-        passed=$((passed + 1))
-        echo "PASS $1"
-    else
-        failed=$((failed + 1))
-        echo "FAIL $1"
-    fi
+# A GoogleTest program cross-built for Windows, run whole under Wine.
+scenario_unit_tests() {
+    local exe=$build/$1 name
+    name=$(basename "$exe" .exe)
+    [[ -f $exe ]] || { echo "$exe is missing: configure the build with -DCURSOVIA_BUILD_TESTS=ON"; return 1; }
+    timeout 300 wine "$exe" --gtest_brief=1 --gtest_output="xml:$(w32_winpath "$DESKTOP_ARTEFACTS/$name.xml")" \
+        >"$DESKTOP_ARTEFACTS/$name.log" 2>&1 || { tail -n 30 "$DESKTOP_ARTEFACTS/$name.log"; return 1; }
 }
+scenario_core_unit_tests() { scenario_unit_tests tests/cursovia_unit_tests.exe; }
+scenario_win32_adapter_tests() { scenario_unit_tests tests/win32/cursovia_win32_tests.exe; }
 
-# A case that failed half-way may leave the program running; the next one
-# starts from a desktop without it.
-end_leftover_program() {
-    if [[ -n $CURSOVIA_PID ]] && ! w32_not_running "$CURSOVIA_PID"; then
-        kill "$CURSOVIA_PID" 2>/dev/null
-        w32_wait_exit "$CURSOVIA_PID" 10 >/dev/null 2>&1
-    fi
-    CURSOVIA_PID=
-}
-
-run_case() {
-    local name=$1
-    shift
-    "$@"
-    record "$name" $?
-    end_leftover_program
-}
-
-finish() {
-    echo "$passed passed, $failed failed"
-    ((failed == 0))
-    exit
-}
+scenarios=(core_unit_tests win32_adapter_tests first_start capture_and_add run_and_stop double_click
+    kill_after_add kill_soak logon_entry screenshot)
+if [[ -n ${E2E_ONLY:-} ]]; then read -ra scenarios <<<"$E2E_ONLY"; fi
 
 for exe in "$CURSOVIA_EXE" "$CLICK_TARGET_EXE"; do
-    if [[ ! -f $exe ]]; then
-        echo "missing $exe: build BUILD_DIR first" >&2
-        record "build holds the programs under test" 1
-        finish
-    fi
+    [[ -f $exe ]] || { echo "missing $exe: build BUILD_DIR first"; echo "0 passed, 1 failed"; exit 1; }
 done
 
 started=$SECONDS
-w32_start_desktop "$artefacts" || { record "private desktop starts" 1; finish; }
-w32_make_prefix || { record "fresh Wine prefix" 1; finish; }
-echo "desktop and prefix ready in $((SECONDS - started)) s; artefacts in $artefacts"
-
-run_case "core unit tests under Wine" case_unit_tests "$build/tests/cursovia_unit_tests.exe"
-run_case "Win32 adapter tests under Wine" case_unit_tests "$build/tests/win32/cursovia_win32_tests.exe"
-run_case "first start: window appears, Loads is 1" case_first_start
-run_case "F6 fills the labels, Add, close: Actions holds the row" case_capture_add_close
-run_case "a run clicks the target window until Ctrl+S" case_run_clicks_until_ctrl_s
-run_case "Windows startup box writes and removes the Run value" case_autostart_run_key
-run_case "screenshot of the window" case_window_screenshot
-
+desktop_start "$E2E_ROOT/desktop" || { echo "0 passed, ${#scenarios[@]} failed (the desktop did not start)"; exit 1; }
+w32_make_prefix || { echo "0 passed, ${#scenarios[@]} failed (no Wine prefix)"; exit 1; }
+echo "desktop and prefix ready in $((SECONDS - started)) s; artefacts in $E2E_ROOT"
+for name in "${scenarios[@]}"; do e2e_run "$name"; done
 echo "took $((SECONDS - started)) s"
-finish
+e2e_finish

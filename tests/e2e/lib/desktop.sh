@@ -1,28 +1,37 @@
 # shellcheck shell=bash
-# Private X desktop for Cursovia's Linux end-to-end tests.
+# The private X desktop every end-to-end test runs on, Linux and Wine alike:
+# Xvfb, openbox and trayer, and the processes started on it.
 #
 # Source this file, then:
 #   desktop_start ARTEFACT_DIR     Xvfb + openbox + trayer, exports DISPLAY
-#   desktop_new_home               fresh HOME / XDG dirs for the app under test
-#   desktop_spawn NAME CMD...      background process, log in ARTEFACT_DIR
+#   desktop_new_home               fresh HOME / XDG dirs for the program under test
+#   desktop_spawn NAME CMD...      background process, log in ARTEFACT_DIR/NAME.log
+#   desktop_stop PID               SIGTERM, then SIGKILL after 3 s
+#   desktop_end_spawned_since N    SIGKILL to what was spawned after the first N
+#   desktop_wait_until S CMD...    polls CMD every 50 ms for S seconds (fractions allowed)
+#   desktop_wait_print S WHAT CMD...  the same, then prints what CMD prints
 #   desktop_wait_window TITLE [S]  window id of the visible window titled TITLE
 #   desktop_wait_tray_icon CLASS [S]  window id of CLASS's icon embedded in the tray
 #   desktop_window_box WID         "X Y WIDTH HEIGHT" of its client area on the screen
-#   desktop_click_window_centre WID [BUTTON]  moves the pointer there and clicks
+#   desktop_move_pointer X Y       moves the pointer and waits until it is there
+#   desktop_click X Y [BUTTON] [COUNT]  clicks there, COUNT times 80 ms apart
+#   desktop_click_window_centre WID [BUTTON]
+#   desktop_focus WID              makes WID the active window
 #   desktop_screenshot FILE [WID]  PNG of the root window or of one window
 #   desktop_teardown               stops everything (also runs from the EXIT trap)
 #
-# Needs E2E_TOOLS_DIR pointing at the built tests/e2e/tools (x_selection_owner).
+# DESKTOP_TEARDOWN_HOOKS lists functions teardown calls first (Wine's server).
 # Every wait is a bounded poll; nothing sleeps for a fixed time.
 # Call desktop_spawn and desktop_start directly, not inside $(...): the
 # process list lives in the calling shell so teardown can stop them.
 
 DESKTOP_SCREEN_GEOMETRY=1920x1080x24
 DESKTOP_POLL_INTERVAL=0.05
-DESKTOP_START_TIMEOUT=15
+DESKTOP_START_TIMEOUT=30
 
 DESKTOP_PIDS=()
 DESKTOP_TEMP_DIRS=()
+DESKTOP_TEARDOWN_HOOKS=()
 DESKTOP_ARTEFACTS=
 DESKTOP_LAST_PID=
 DESKTOP_XVFB_PID=
@@ -44,6 +53,19 @@ desktop_wait_until() {
         (($(desktop__now_us) > deadline)) && return 1
         sleep "$DESKTOP_POLL_INTERVAL"
     done
+}
+
+# desktop_wait_print SECONDS WHAT CMD...
+# Waits until CMD succeeds, then prints what it prints; says WHAT did not
+# appear when time runs out.
+desktop_wait_print() {
+    local timeout=$1 what=$2
+    shift 2
+    if ! desktop_wait_until "$timeout" "$@" >/dev/null; then
+        desktop__log "$what did not appear within ${timeout}s"
+        return 1
+    fi
+    "$@"
 }
 
 desktop__alive() { kill -0 "$1" 2>/dev/null; }
@@ -74,12 +96,25 @@ desktop_stop() {
     return 0
 }
 
-desktop__tray_owned() {
-    "$E2E_TOOLS_DIR/x_selection_owner" _NET_SYSTEM_TRAY_S0 >/dev/null 2>&1
+# desktop_end_spawned_since COUNT
+# SIGKILL to every process spawned after the first COUNT, newest first, and
+# forgets them: what one test started goes before the next begins.
+desktop_end_spawned_since() {
+    local i
+    for ((i = ${#DESKTOP_PIDS[@]} - 1; i >= $1; i--)); do
+        kill -KILL "${DESKTOP_PIDS[i]}" 2>/dev/null
+        wait "${DESKTOP_PIDS[i]}" 2>/dev/null
+    done
+    DESKTOP_PIDS=("${DESKTOP_PIDS[@]:0:$1}")
 }
 
 desktop__wm_running() {
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+
+# trayer claims the tray selection before it shows its panel.
+desktop__tray_panel() {
+    xdotool search --all --onlyvisible --pid "$DESKTOP_TRAY_PID" --classname '^panel$' 2>/dev/null | head -n 1 | grep .
 }
 
 # Xvfb writes the display number to its -displayfd once it accepts
@@ -123,10 +158,6 @@ desktop_start() {
     DESKTOP_ARTEFACTS=$1
     mkdir -p "$DESKTOP_ARTEFACTS"
     DESKTOP_ARTEFACTS=$(cd "$DESKTOP_ARTEFACTS" && pwd)
-    if [[ ! -x $E2E_TOOLS_DIR/x_selection_owner ]]; then
-        desktop__log "E2E_TOOLS_DIR must point at the built tests/e2e/tools"
-        return 1
-    fi
     trap desktop_teardown EXIT
     trap 'exit 130' INT
     trap 'exit 143' TERM
@@ -140,15 +171,19 @@ desktop_start() {
 
     # openbox and trayer get a home of their own so they never read or write
     # the real user's configuration.
-    desktop_spawn openbox env HOME="$dir/home" openbox
+    desktop_spawn openbox env HOME="$dir/home" openbox --sm-disable
     desktop_wait_until "$DESKTOP_START_TIMEOUT" desktop__wm_running ||
         { desktop__log "openbox did not take over the screen"; return 1; }
 
+    # Fixed width on purpose: Wine learns the panel's size only once, when it
+    # docks the first icon. A panel that then grows leaves Wine with a stale,
+    # too small rectangle, and clicks on the icon go to the panel instead.
     desktop_spawn trayer env HOME="$dir/home" trayer --edge top --align right \
-        --widthtype request --height 32 --SetDockType true --transparent false
+        --widthtype pixel --width 96 --height 24 --SetDockType true --SetPartialStrut true \
+        --transparent false
     DESKTOP_TRAY_PID=$DESKTOP_LAST_PID
-    desktop_wait_until "$DESKTOP_START_TIMEOUT" desktop__tray_owned ||
-        { desktop__log "trayer did not claim the system tray selection"; return 1; }
+    desktop_wait_until "$DESKTOP_START_TIMEOUT" desktop__tray_panel >/dev/null ||
+        { desktop__log "trayer did not show its panel"; return 1; }
     desktop__log "desktop ready on $DISPLAY, artefacts in $DESKTOP_ARTEFACTS"
 }
 
@@ -179,36 +214,32 @@ desktop_new_home() {
 
 desktop__regex_escape() { printf '%s' "$1" | sed 's/[][\.*^$?+(){}|/]/\\&/g'; }
 
-# desktop__visible_window_titled TITLE: prints the first viewable window
-# whose title is exactly TITLE. xdotool matches a case-insensitive regex,
+# desktop_windows_titled TITLE [PID]
+# Prints the viewable windows whose title is exactly TITLE (of process PID
+# only, when given), one per line. xdotool matches a case-insensitive regex,
 # so its hits are filtered by an exact comparison.
-desktop__visible_window_titled() {
-    local title=$1 wid
-    for wid in $(xdotool search --onlyvisible --name "^$(desktop__regex_escape "$title")\$" 2>/dev/null); do
-        if [[ $(xdotool getwindowname "$wid" 2>/dev/null) == "$title" ]]; then
-            printf '%s\n' "$wid"
-            return 0
-        fi
+desktop_windows_titled() {
+    local title=$1 wid pid=()
+    [[ -n ${2:-} ]] && pid=(--pid "$2")
+    for wid in $(xdotool search --onlyvisible "${pid[@]}" --name "^$(desktop__regex_escape "$title")\$" 2>/dev/null); do
+        [[ $(xdotool getwindowname "$wid" 2>/dev/null) == "$title" ]] && printf '%s\n' "$wid"
     done
-    return 1
+    return 0
 }
+
+desktop__visible_window_titled() { desktop_windows_titled "$1" | head -n 1 | grep .; }
 
 # desktop_wait_window TITLE [TIMEOUT_SECONDS=10]
 # Prints the id of the mapped window titled exactly TITLE; fails on timeout.
 desktop_wait_window() {
-    local title=$1 timeout=${2:-10}
-    if ! desktop_wait_until "$timeout" desktop__visible_window_titled "$title" >/dev/null; then
-        desktop__log "no visible window titled '$title' after ${timeout}s"
-        return 1
-    fi
-    desktop__visible_window_titled "$title"
+    desktop_wait_print "${2:-10}" "a visible window titled '$1'" desktop__visible_window_titled "$1"
 }
 
 # desktop_window_box WINDOW_ID
 # Prints "X Y WIDTH HEIGHT" of the window's client area in root coordinates (xdotool's getwindowgeometry is off by the frame
 # for reparented windows, xwininfo is not).
 desktop_window_box() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+    xwininfo -id "$1" 2>/dev/null | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
         /Width:/ { w = $NF } /Height:/ { h = $NF } END { if (w == "") exit 1; print x, y, w, h }'
 }
 
@@ -216,8 +247,7 @@ desktop_window_box() {
 # instance is CLASS and that sits inside trayer's panel.
 desktop__tray_icon_of() {
     local class=$1 panel tree wid
-    panel=$(xdotool search --all --onlyvisible --pid "$DESKTOP_TRAY_PID" --classname '^panel$' 2>/dev/null | head -n 1)
-    [[ -n $panel ]] || return 1
+    panel=$(desktop__tray_panel) || return 1
     tree=$(xwininfo -tree -id "$panel" 2>/dev/null) || return 1
     for wid in $(xdotool search --onlyvisible --classname "^$(desktop__regex_escape "$class")\$" 2>/dev/null); do
         if grep -q "$(printf '0x%x ' "$wid")" <<<"$tree"; then
@@ -232,20 +262,38 @@ desktop__tray_icon_of() {
 # Prints the id of the tray icon window of the program whose WM_CLASS
 # instance name is CLASS, once trayer has embedded and shown it.
 desktop_wait_tray_icon() {
-    local class=$1 timeout=${2:-10}
-    if ! desktop_wait_until "$timeout" desktop__tray_icon_of "$class" >/dev/null; then
-        desktop__log "no tray icon of class '$class' after ${timeout}s"
-        return 1
-    fi
-    desktop__tray_icon_of "$class"
+    desktop_wait_print "${2:-10}" "a tray icon of class '$1'" desktop__tray_icon_of "$1"
+}
+
+desktop__pointer_at() { [[ $(xdotool getmouselocation 2>/dev/null) == "x:$1 y:$2 "* ]]; }
+
+# desktop_move_pointer X Y
+# xdotool's own --sync waits 15 s for a motion that never comes when the
+# pointer is already there, so the arrival is polled here.
+desktop_move_pointer() {
+    xdotool mousemove "$1" "$2" && desktop_wait_until 5 desktop__pointer_at "$1" "$2"
+}
+
+# desktop_click X Y [BUTTON=1] [COUNT=1]
+# Clicks BUTTON (1 left, 3 right) COUNT times, 80 ms apart, at X,Y: a double
+# click for COUNT 2.
+desktop_click() {
+    desktop_move_pointer "$1" "$2" && xdotool click --repeat "${4:-1}" --delay 80 "${3:-1}"
 }
 
 # desktop_click_window_centre WINDOW_ID [BUTTON=1]
-# Moves the pointer to the middle of the window's client area and clicks.
 desktop_click_window_centre() {
-    local wid=$1 button=${2:-1} x y w h
-    read -r x y w h < <(desktop_window_box "$wid") || return 1
-    xdotool mousemove --sync $((x + w / 2)) $((y + h / 2)) click "$button"
+    local x y w h
+    read -r x y w h < <(desktop_window_box "$1") || return 1
+    desktop_click $((x + w / 2)) $((y + h / 2)) "${2:-1}"
+}
+
+desktop_is_active() { [[ $(xdotool getactivewindow 2>/dev/null) == "$1" ]]; }
+
+# desktop_focus WINDOW_ID: makes it the active window, so that keys go to it.
+desktop_focus() {
+    xdotool windowactivate "$1" 2>/dev/null
+    desktop_wait_until 5 desktop_is_active "$1"
 }
 
 # desktop_screenshot FILE [WINDOW_ID]
@@ -254,26 +302,32 @@ desktop_click_window_centre() {
 desktop_screenshot() {
     local file=$1 window=${2:-root}
     [[ $file == /* ]] || file=$DESKTOP_ARTEFACTS/$file
-    import -silent -window "$window" "png:$file"
+    timeout 30 import -silent -window "$window" "png:$file"
+}
+
+# desktop_keep_failure_evidence: a screenshot and the window tree.
+desktop_keep_failure_evidence() {
+    desktop_screenshot failure.png 2>/dev/null
+    xwininfo -root -tree >"$DESKTOP_ARTEFACTS/failure-windows.txt" 2>&1
 }
 
 # desktop_teardown
-# Stops every spawned process (newest first, so the X server goes last) and
-# removes temporary homes. On a failing exit it first keeps a screenshot
-# and the window tree. Safe to call more than once.
+# Runs the teardown hooks, stops every spawned process (newest first, so the
+# X server goes last) and removes temporary homes. On a failing exit it first
+# keeps a screenshot and the window tree. Safe to call more than once.
 desktop_teardown() {
     local status=$?
     trap - EXIT INT TERM
     if ((status != 0)) && [[ -n ${DISPLAY:-} && -n $DESKTOP_ARTEFACTS ]]; then
-        desktop_screenshot failure.png 2>/dev/null
-        xwininfo -root -tree >"$DESKTOP_ARTEFACTS/failure-windows.txt" 2>&1
+        desktop_keep_failure_evidence
     fi
     local i
+    for i in "${DESKTOP_TEARDOWN_HOOKS[@]}"; do "$i"; done
     for ((i = ${#DESKTOP_PIDS[@]} - 1; i >= 0; i--)); do
         desktop_stop "${DESKTOP_PIDS[i]}"
     done
     DESKTOP_PIDS=()
-        for i in "${DESKTOP_TEMP_DIRS[@]}"; do
+    for i in "${DESKTOP_TEMP_DIRS[@]}"; do
         rm -rf -- "$i"
     done
     DESKTOP_TEMP_DIRS=()
