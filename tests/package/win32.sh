@@ -316,6 +316,41 @@ case_uninstall_keeps_other_logon_entry() {
     expect_value "$CURSOVIA_RUN_KEY" Cursovia.exe "$other"
 }
 
+# The installer's window; its title gains a trailing blank from the first
+# page on.
+setup_window() {
+    xdotool search --onlyvisible --name '^Cursovia Setup' 2>/dev/null | head -n 1 | grep .
+}
+setup_closed() { ! setup_window >/dev/null; }
+
+# Return on each page as a user accepting the defaults: "I Agree" on the
+# licence, "Install" on the folder, then "Finish" with "Start Cursovia"
+# ticked, which starts the installed program.
+press_return_in_setup() {
+    local window
+    window=$(w32_wait_print "$W32_TIMEOUT" "the installer" setup_window) || return 1
+    cursovia_focus "$window" && xdotool key Return
+}
+
+case_interactive_install() {
+    w32_run "$setup_exe"
+    local page
+    for page in licence folder; do
+        sleep 1 # the page is drawn after the window shows
+        w32_screenshot "setup-$page.png"
+        press_return_in_setup || return 1
+    done
+    w32_wait_until 60 installed_files_are "$INSTALLED_FILES" 2>/dev/null || installed_files_are "$INSTALLED_FILES" || return 1
+    sleep 1
+    w32_screenshot setup-finish.png
+    press_return_in_setup || return 1
+    w32_wait_until 10 setup_closed || { echo "  the installer did not close" >&2; return 1; }
+    local main
+    main=$(cursovia_wait_main) || { echo "  Finish did not start Cursovia" >&2; return 1; }
+    cursovia_focus "$main" && xdotool key alt+F4
+    w32_wait_until 10 cursovia_main_hidden || { echo "  Cursovia did not close" >&2; return 1; }
+}
+
 # The uninstaller's window; its title gains a trailing blank from the
 # progress page on.
 uninstaller_window() {
@@ -326,7 +361,7 @@ uninstaller_closed() { ! uninstaller_window >/dev/null; }
 # The interactive uninstaller: ticking "Also remove my action list and
 # options" removes the settings key too.
 case_interactive_uninstall_removes_settings() {
-    silent_setup || { echo "  the installer ended with exit code $?" >&2; return 1; }
+    installed_files_are "$INSTALLED_FILES" || return 1
     key_exists "$CURSOVIA_KEY" || { echo "  no settings to remove: an earlier case failed" >&2; return 1; }
     w32_run "$install_dir/Uninstall.exe"
     local window
@@ -370,6 +405,7 @@ run_case "the installer refuses while Cursovia runs" case_refuses_while_running
 run_case "installing again keeps the list, options and log-on entry" case_update_keeps_settings
 run_case "silent uninstall removes everything but the settings" case_silent_uninstall
 run_case "uninstall keeps another copy's log-on entry" case_uninstall_keeps_other_logon_entry
+run_case "interactive install: licence, folder, Finish starts Cursovia" case_interactive_install
 run_case "uninstalling with the box ticked removes the settings" case_interactive_uninstall_removes_settings
 
 echo "took $((SECONDS - started)) s"
