@@ -9,6 +9,7 @@ packages=(
   xvfb xauth xdotool openbox trayer x11-utils imagemagick fonts-liberation
   g++-mingw-w64-x86-64-posix wine wine64
   clang libclang-rt-14-dev
+  nsis zip unzip
 )
 
 missing=()

@@ -76,6 +76,12 @@ fuzzing() {
   CURSOVIA_BUILD_DIR=$build "$root/tests/fuzz/run.sh" 20
 }
 
+# The Windows zip and installer, made from the cross build and tried under Wine.
+package_win32() {
+  "$root/packaging/windows/build.sh" "$build/win32" "$build/dist" &&
+    E2E_ARTEFACTS=$artefacts/package-win32 "$root/tests/package/win32.sh" "$build/win32" "$build/dist"
+}
+
 stage linux-build linux_build
 stage unit-tests unit_tests
 stage e2e-harness e2e_harness
@@ -84,6 +90,7 @@ stage win32-build win32_build
 stage win32-tests win32_tests
 stage sanitizers sanitizers
 stage fuzzing fuzzing
+stage package-win32 package_win32
 
 echo
 if [ ${#failures[@]} -gt 0 ]; then echo "Failed stages: ${failures[*]}"; fi
