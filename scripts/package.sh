@@ -4,7 +4,8 @@
 #   scripts/package.sh [deb] [windows]     (both when none is named)
 #
 #   deb      cursovia_<version>_amd64.deb, the Debian package (release build in build/package)
-#   windows  what packaging/windows/build.sh makes (the installer and the portable zip)
+#   windows  what packaging/windows/build.sh makes from a release cross-build in
+#            build/package-win32 (the installer and the portable zip)
 #
 # CURSOVIA_BUILD_DIR moves build/, CURSOVIA_DIST_DIR moves dist/. Lists the
 # artefacts with their sizes at the end.
@@ -46,15 +47,19 @@ build_deb() {
   done
 }
 
+# The Windows program cross-built with mingw-w64 in release mode, then packed
+# by the Windows packaging's own script.
 build_windows() {
-  if [ ! -x "$windows_script" ]; then
+  if [ ! -f "$windows_script" ]; then
     echo "No Windows packaging here ($windows_script): skipping the Windows artefacts." >&2
     return 0
   fi
-  local before=$dist/.before-windows
+  local dir=$build/package-win32 before=$dist/.before-windows file
+  cmake -S "$root" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCURSOVIA_BUILD_TESTS=OFF >/dev/null
+  cmake --build "$dir" -j 2
   touch "$before"
-  "$windows_script" "$build/package-win32" "$dist"
-  local file
+  bash "$windows_script" "$dir" "$dist"
   while IFS= read -r file; do made+=("$file"); done < <(find "$dist" -maxdepth 1 -type f -newer "$before" | sort)
   rm -f "$before"
 }
