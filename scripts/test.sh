@@ -77,6 +77,11 @@ fuzzing() {
   CURSOVIA_BUILD_DIR=$build "$root/tests/fuzz/run.sh" 20
 }
 
+# scripts/run.sh through sudo and as root (it builds the program once more).
+run_script() {
+  E2E_ARTEFACTS=$artefacts/run-script "$root/tests/package/run_script.sh" "$build/linux/tests/e2e/tools"
+}
+
 # The Debian package, built as scripts/package.sh builds it, then installed,
 # started as an ordinary user and purged.
 version=$(sed -n 's/^project(Cursovia VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
@@ -97,6 +102,7 @@ stage win32-build win32_build
 stage win32-tests win32_tests
 stage sanitizers sanitizers
 stage fuzzing fuzzing
+stage run-script run_script
 stage package-deb package_deb
 stage package-linux package_linux
 

@@ -36,6 +36,8 @@ artefacts=$(cd "$artefacts" && pwd)
 source "$repo_root/tests/e2e/linux/desktop.sh"
 # shellcheck source=../e2e/linux/app.sh
 source "$repo_root/tests/e2e/linux/app.sh"
+# shellcheck source=throwaway_user.sh
+source "$here/throwaway_user.sh"
 
 PACKAGE=cursovia
 BINARY=/usr/bin/cursovia
@@ -45,8 +47,6 @@ CHECK4=(60 291) # "Load this software on Windows startup", client coordinates
 TOOLCHAIN='^(xvfb|xauth|xdotool|openbox|trayer|x11-utils|imagemagick|googletest|libgtest-dev|wine|wine64|clang|cmake|make|g\+\+|gcc|pkg-config|qt6-base-dev|lib[a-z0-9-]*-dev|lintian|dpkg-dev|nsis|zip|g\+\+-mingw-w64.*)$'
 
 VERSION=$(sed -n 's/^project(Cursovia VERSION \([0-9.]*\).*/\1/p' "$repo_root/CMakeLists.txt")
-USER_NAME=cvpkg$$
-USER_HOME=
 INSTALLED=0
 PULLED_IN=()
 PACKAGE_FILES=()
@@ -70,19 +70,12 @@ remove_package() {
     INSTALLED=0
 }
 
-remove_user() {
-    # The user's one process, the program, has been stopped by the teardown.
-    id "$USER_NAME" >/dev/null 2>&1 && userdel "$USER_NAME" >/dev/null 2>&1
-    [[ -n $USER_HOME ]] && rm -rf -- "$USER_HOME"
-    USER_HOME=
-}
-
 cleanup() {
     local status=$?
     (exit "$status")
     desktop_teardown
     remove_package
-    remove_user
+    throwaway_user_remove
     exit "$status"
 }
 
@@ -168,37 +161,28 @@ case_root_warning() {
 
 # runs the installed program as the throwaway user, with a clean environment.
 start_as_user() {
-    desktop_spawn cursovia setpriv --reuid="$USER_NAME" --regid="$USER_NAME" --init-groups \
-        env -i HOME="$USER_HOME" USER="$USER_NAME" LOGNAME="$USER_NAME" PATH=/usr/bin:/bin LANG=C.UTF-8 \
-        DISPLAY="$DISPLAY" XAUTHORITY="$USER_HOME/.Xauthority" XDG_RUNTIME_DIR="$USER_HOME/.runtime" \
+    local user=$THROWAWAY_USER home=$THROWAWAY_HOME
+    desktop_spawn cursovia setpriv --reuid="$user" --regid="$user" --init-groups \
+        env -i HOME="$home" USER="$user" LOGNAME="$user" PATH=/usr/bin:/bin LANG=C.UTF-8 \
+        DISPLAY="$DISPLAY" XAUTHORITY="$home/.Xauthority" XDG_RUNTIME_DIR="$home/.runtime" \
         QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS=disabled: "$BINARY"
     APP_PID=$DESKTOP_LAST_PID
-}
-
-make_user() {
-    useradd --system --user-group --no-create-home --home-dir /nonexistent --shell /usr/sbin/nologin "$USER_NAME" ||
-        fail "useradd $USER_NAME failed" || return 1
-    USER_HOME=$(mktemp -d -t cursovia-user.XXXXXX)
-    mkdir -m 700 "$USER_HOME/.runtime"
-    cp "$XAUTHORITY" "$USER_HOME/.Xauthority"
-    chown -R "$USER_NAME:$USER_NAME" "$USER_HOME"
-    chmod 700 "$USER_HOME"
-    # app.sh reads the settings where the program keeps them by default.
-    export XDG_CONFIG_HOME=$USER_HOME/.config
 }
 
 # The first start of /usr/bin/cursovia by an ordinary user: the tip, the
 # window, the tray icon, one start counted in the user's own settings.
 case_first_start() {
     local tip
-    make_user || return 1
+    throwaway_user_create || return 1
+    # app.sh reads the settings where the program keeps them by default.
+    export XDG_CONFIG_HOME=$THROWAWAY_HOME/.config
     start_as_user
     tip=$(app_wait_message_box 15) || fail "no first-start tip" || return 1
     app_dismiss "$tip" || fail "the tip did not close on Return" || return 1
     APP_WINDOW=$(app_wait_main_window 10) || fail "no 1064x412 window titled Cursovia" || return 1
     desktop_wait_tray_icon cursovia 10 >/dev/null || fail "the tray icon was not embedded in trayer" || return 1
     [[ $(app_setting Loads) == 1 ]] || fail "Loads is '$(app_setting Loads)' in $XDG_CONFIG_HOME/Kelvardo/Cursovia.ini" || return 1
-    [[ $(stat -c %U "$XDG_CONFIG_HOME/Kelvardo/Cursovia.ini") == "$USER_NAME" ]] || fail "the settings file is not the user's" || return 1
+    [[ $(stat -c %U "$XDG_CONFIG_HOME/Kelvardo/Cursovia.ini") == "$THROWAWAY_USER" ]] || fail "the settings file is not the user's" || return 1
     desktop_screenshot window.png "$APP_WINDOW"
     grep -q "running as root" "$DESKTOP_ARTEFACTS/cursovia.log" && { fail "the root warning showed for an ordinary user"; return 1; }
     return 0
