@@ -99,7 +99,8 @@ case_through_sudo() {
 # ./scripts/run.sh as root with a display: a warning, then the program as root.
 case_as_root() {
     local pid
-    run_script
+    mkdir -m 700 "$ROOT_HOME/.runtime"
+    run_script XDG_RUNTIME_DIR="$ROOT_HOME/.runtime"
     desktop_wait_until 10 grep -q "^Warning: you are root" "$DESKTOP_ARTEFACTS/run-sh.log" ||
         fail "run.sh gave no warning: $(head -n 3 "$DESKTOP_ARTEFACTS/run-sh.log" | tr '\n' ' ')" || return 1
     for ((i = 0; i < BUILD_TIMEOUT; i++)); do build_done && break; sleep 1; done

@@ -27,6 +27,8 @@ throwaway_user_create() {
 throwaway_user_remove() {
     [[ -n $THROWAWAY_USER ]] && id "$THROWAWAY_USER" >/dev/null 2>&1 && userdel "$THROWAWAY_USER" >/dev/null 2>&1
     [[ -n $THROWAWAY_HOME ]] && rm -rf -- "$THROWAWAY_HOME"
+    # Qt's stand-in when a program of the user ran without XDG_RUNTIME_DIR.
+    [[ -n $THROWAWAY_USER ]] && rm -rf -- "/tmp/runtime-$THROWAWAY_USER"
     THROWAWAY_USER=
     THROWAWAY_HOME=
 }
