@@ -1,14 +1,42 @@
 #!/usr/bin/env bash
 # Builds the Linux program and starts it. Needs an X11 display (DISPLAY set).
+#
+# Installs only what building and running need, through sudo when you are not
+# root. Through sudo itself (sudo ./scripts/run.sh) it installs as root but
+# builds and starts the program as you, so that your list, options and log-on
+# entry stay in your own account.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${CURSOVIA_BUILD_DIR:-$root/build}/linux
-"$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCURSOVIA_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j 2 --target cursovia
-if [ -z "${DISPLAY:-}" ]; then
-  echo "Cursovia needs an X11 display: set DISPLAY, or try it without one under Xvfb:" >&2
-  echo "  xvfb-run -a $build/src/platform/linux/cursovia" >&2
+binary=$build/src/platform/linux/cursovia
+
+"$root/scripts/install-deps.sh" build
+
+# The account the program is for: the one that called sudo, if any.
+as_user=()
+if [ "$(id -u)" -eq 0 ]; then
+  if [ -n "${SUDO_USER:-}" ] && [ "$SUDO_USER" != root ]; then
+    as_user=(runuser -u "$SUDO_USER" --)
+    # sudo keeps DISPLAY and XAUTHORITY; the session's runtime folder holds the
+    # user's D-Bus socket (the tray on StatusNotifier desktops).
+    runtime=/run/user/$(id -u "$SUDO_USER")
+    [ -d "$runtime" ] && as_user+=(env "XDG_RUNTIME_DIR=$runtime")
+  elif [ -n "${DISPLAY:-}" ]; then
+    echo "Warning: you are root. Cursovia's list, its options and its log-on entry will be" >&2
+    echo "kept in root's account ($HOME/.config), not in yours. Run ./scripts/run.sh as" >&2
+    echo "your own user instead: it asks for sudo when it has something to install." >&2
+  fi
+fi
+
+if ! "${as_user[@]}" mkdir -p "$build" || ! "${as_user[@]}" test -w "$build"; then
+  echo "${SUDO_USER:-$(id -un)} cannot write to $build: change its owner, or set CURSOVIA_BUILD_DIR" >&2
   exit 1
 fi
-exec "$build/src/platform/linux/cursovia"
+"${as_user[@]}" cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCURSOVIA_BUILD_TESTS=OFF >/dev/null
+"${as_user[@]}" cmake --build "$build" -j 2 --target cursovia
+if [ -z "${DISPLAY:-}" ]; then
+  echo "Cursovia needs an X11 display: set DISPLAY, or try it without one under Xvfb:" >&2
+  echo "  xvfb-run -a $binary" >&2
+  exit 1
+fi
+exec "${as_user[@]}" "$binary"

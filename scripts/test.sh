@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the core's unit tests, the Linux
 # program end to end under Xvfb, and the Windows program (cross-built with
-# mingw-w64) with its unit tests and end-to-end tests under Wine.
+# mingw-w64) with its unit tests and end-to-end tests under Wine; then the
+# Debian package, installed and removed.
 # The last line says "N passed, M failed"; the exit status is 0 only when all passed.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${CURSOVIA_BUILD_DIR:-$root/build}
 artefacts=$build/e2e-artefacts
-"$root/scripts/install-deps.sh" || exit 1
+"$root/scripts/install-deps.sh" test || exit 1
 
 passed=0
 failed=0
@@ -82,6 +83,23 @@ package_win32() {
     E2E_ARTEFACTS=$artefacts/package-win32 "$root/tests/package/win32.sh" "$build/win32" "$build/dist"
 }
 
+# scripts/run.sh through sudo and as root (it builds the program once more).
+run_script() {
+  E2E_ARTEFACTS=$artefacts/run-script "$root/tests/package/run_script.sh" "$build/linux/tests/e2e/tools"
+}
+
+# The Debian package, built as scripts/package.sh builds it, then installed,
+# started as an ordinary user and purged.
+version=$(sed -n 's/^project(Cursovia VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+package_deb() {
+  CURSOVIA_BUILD_DIR=$build CURSOVIA_DIST_DIR=$build/dist "$root/scripts/package.sh" deb
+}
+
+package_linux() {
+  E2E_ARTEFACTS=$artefacts/package "$root/tests/package/linux.sh" \
+    "$build/dist/cursovia_${version}_amd64.deb" "$build/linux/tests/e2e/tools"
+}
+
 stage linux-build linux_build
 stage unit-tests unit_tests
 stage e2e-harness e2e_harness
@@ -91,6 +109,9 @@ stage win32-tests win32_tests
 stage sanitizers sanitizers
 stage fuzzing fuzzing
 stage package-win32 package_win32
+stage run-script run_script
+stage package-deb package_deb
+stage package-linux package_linux
 
 echo
 if [ ${#failures[@]} -gt 0 ]; then echo "Failed stages: ${failures[*]}"; fi

@@ -21,10 +21,20 @@
 #include <cstdio>
 #include <exception>
 
+#include <unistd.h>
+
 namespace {
 
 constexpr const char* NoDisplay =
     "cursovia needs an X11 display: set DISPLAY, or run it under Xvfb (xvfb-run ./cursovia)\n";
+
+// Settings and the log-on entry go to the account the program runs as.
+void warnWhenRunAsRoot() {
+    if (geteuid() == 0)
+        std::fputs("cursovia: warning: running as root, so the list, the options and the log-on entry "
+                   "are kept in root's account, not yours; start Cursovia as your own user\n",
+                   stderr);
+}
 
 QIcon programIcon() {
     QIcon icon;
@@ -43,7 +53,7 @@ int run(int argc, char** argv) {
     QApplication app(argc, argv);
     // The window hides in the tray; only closing it ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setDesktopFileName(QStringLiteral("cursovia"));
+    QApplication::setDesktopFileName(QStringLiteral("com.kelvardo.Cursovia"));
 
     const QIcon icon = programIcon();
     MainWindow window(icon);
@@ -77,6 +87,7 @@ int run(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    warnWhenRunAsRoot();
     // Qt would abort without a display; say what to do instead.
     if (!cursovia::x11::openXDisplay()) {
         std::fputs(NoDisplay, stderr);
