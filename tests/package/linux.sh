@@ -32,17 +32,19 @@ rm -rf "$artefacts"
 mkdir -p "$artefacts"
 artefacts=$(cd "$artefacts" && pwd)
 
-# shellcheck source=../e2e/linux/desktop.sh
-source "$repo_root/tests/e2e/linux/desktop.sh"
-# shellcheck source=../e2e/linux/app.sh
-source "$repo_root/tests/e2e/linux/app.sh"
+# shellcheck source=../e2e/lib/desktop.sh
+source "$repo_root/tests/e2e/lib/desktop.sh"
+# shellcheck source=../e2e/lib/app.sh
+source "$repo_root/tests/e2e/lib/app.sh"
+# shellcheck source=../e2e/linux/driver.sh
+source "$repo_root/tests/e2e/linux/driver.sh"
 # shellcheck source=throwaway_user.sh
 source "$here/throwaway_user.sh"
 
 PACKAGE=cursovia
 BINARY=/usr/bin/cursovia
+CURSOVIA=$BINARY # the driver reads the settings and the log-on entry of this program
 APP_ID=com.kelvardo.Cursovia
-CHECK4=(60 291) # "Load this software on Windows startup", client coordinates
 # Nothing the tests or the build use belongs among the package's dependencies.
 TOOLCHAIN='^(xvfb|xauth|xdotool|openbox|trayer|x11-utils|imagemagick|googletest|libgtest-dev|wine|wine64|clang|cmake|make|g\+\+|gcc|pkg-config|qt6-base-dev|lib[a-z0-9-]*-dev|lintian|dpkg-dev|nsis|zip|g\+\+-mingw-w64.*)$'
 
@@ -188,13 +190,13 @@ case_first_start() {
     return 0
 }
 
-autostart_exec_is() { [[ $(desktop_entry_value "$XDG_CONFIG_HOME/autostart/cursovia.desktop" Exec 2>/dev/null) == "$1" ]]; }
+autostart_exec_is() { [[ $(app_logon_entry 2>/dev/null) == "$1" ]]; }
 
 # Ticking the log-on box writes the user's XDG autostart entry naming the
 # installed binary; closing the window ends the program.
 case_autostart() {
     [[ -n $APP_WINDOW ]] || fail "no window from the first start" || return 1
-    app_click "$APP_WINDOW" "${CHECK4[@]}" || fail "could not click the log-on box" || return 1
+    app_click "$APP_WINDOW" "${STARTUP_BOX[@]}" || fail "could not click the log-on box" || return 1
     desktop_wait_until 10 autostart_exec_is "$BINARY" ||
         fail "the autostart entry holds: $(tr '\n' ' ' <"$XDG_CONFIG_HOME/autostart/cursovia.desktop" 2>&1)" || return 1
     app_close "$APP_WINDOW" || fail "the program did not end when its window closed" || return 1

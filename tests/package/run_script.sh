@@ -29,8 +29,8 @@ rm -rf "$artefacts"
 mkdir -p "$artefacts"
 artefacts=$(cd "$artefacts" && pwd)
 
-# shellcheck source=../e2e/linux/desktop.sh
-source "$repo_root/tests/e2e/linux/desktop.sh"
+# shellcheck source=../e2e/lib/desktop.sh
+source "$repo_root/tests/e2e/lib/desktop.sh"
 # shellcheck source=throwaway_user.sh
 source "$here/throwaway_user.sh"
 
