@@ -10,7 +10,7 @@
 #
 # Functions (each documented where it is defined):
 #   w32_make_prefix [DIR]   w32_run EXE [ARGS]   w32_wait_exit PID [S]
-#   w32_winpath PATH        w32_reg_add KEY NAME DATA [TYPE]   w32_reg_query KEY NAME
+#   w32_winpath PATH        w32_reg_add KEY NAME DATA [TYPE]   w32_reg_query KEY NAME [TYPE]
 #
 # Wine's tray icons are windows of class explorer.exe:
 # desktop_wait_tray_icon explorer.exe finds them. Desktop teardown stops the
@@ -112,13 +112,13 @@ w32_winpath() {
 
 # w32_run EXE [ARGS...]
 # Starts EXE under Wine in the background; output goes to
-# <artefacts>/<exe>.<n>.log. The PID, that of the Windows process itself, is
-# in DESKTOP_LAST_PID.
+# <artefacts>/<exe>.<n>.log. EXE may be a Unix or a Windows path. The PID,
+# that of the Windows process itself, is in DESKTOP_LAST_PID.
 w32_run() {
-    local exe=$1
+    local exe=$1 name=${1##*[\\/]}
     shift
     W32_RUN_COUNT=$((W32_RUN_COUNT + 1))
-    desktop_spawn "$(basename "$exe" .exe).$W32_RUN_COUNT" wine "$exe" "$@"
+    desktop_spawn "${name%.exe}.$W32_RUN_COUNT" wine "$exe" "$@"
 }
 
 # w32_wait_exit PID [SECONDS]
@@ -135,9 +135,10 @@ w32_reg_add() {
     wine "$W32_REG_EXE" add "$1" /v "$2" /t "${4:-REG_SZ}" /d "$3" /f >/dev/null
 }
 
-# w32_reg_query KEY NAME
-# Prints the data of a REG_SZ value; fails if the key or value is missing.
-# reg.exe prints "    <name>    REG_SZ    <data>" and ends lines with CR LF,
+# w32_reg_query KEY NAME [TYPE]
+# Prints the data of a value of TYPE (default REG_SZ; a REG_DWORD reads as
+# 0x1); fails if the key or value is missing or of another type.
+# reg.exe prints "    <name>    <type>    <data>" and ends lines with CR LF,
 # while a line feed inside the data comes out bare: so the data runs on to
 # the first line that ends in CR. The name is matched literally, so names and
 # data may contain spaces. Wine writes the data in code page 437, so only
@@ -145,7 +146,7 @@ w32_reg_add() {
 w32_reg_query() {
     local key=$1 name=$2 output line prefix data found=
     output=$(wine "$W32_REG_EXE" query "$key" /v "$name" 2>/dev/null) || return 1
-    prefix="    $name    REG_SZ    "
+    prefix="    $name    ${3:-REG_SZ}    "
     while IFS= read -r line; do
         if [[ -z $found ]]; then
             [[ $line == "$prefix"* ]] || continue
