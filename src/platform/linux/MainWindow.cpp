@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "ActionListView.h"
+#include "GroupFrame.h"
 #include "NoThrow.h"
 
 #include <QApplication>
@@ -113,7 +114,7 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* parent) {
     const ControlId id = spec.id;
     switch (spec.kind) {
     case ControlKind::Frame: {
-        auto* frame = new QGroupBox(parent);
+        auto* frame = new GroupFrame(parent);
         // Pointer moves over the frame's own area count as being over the frame.
         frame->setMouseTracking(true);
         return frame;
