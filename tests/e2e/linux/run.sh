@@ -198,6 +198,7 @@ scenario_screenshot() {
 # --- Runner -----------------------------------------------------------------
 
 scenarios=(first_start capture_and_add run_and_stop tray_restore kill_after_add kill_soak screenshot)
+source "$here/cases_integration.sh"
 if [[ -n ${E2E_ONLY:-} ]]; then read -ra scenarios <<<"$E2E_ONLY"; fi
 # Only the folders of this run are replaced: the artefact folder may hold more.
 for name in desktop "${scenarios[@]}"; do rm -rf "${artefacts:?}/$name"; done
