@@ -7,6 +7,7 @@ packages=(
   cmake make g++ pkg-config googletest libgtest-dev
   qt6-base-dev libx11-dev libxi-dev libxtst-dev
   xvfb xauth xdotool openbox trayer x11-utils imagemagick fonts-liberation
+  dbus-daemon libglib2.0-bin
   g++-mingw-w64-x86-64-posix wine wine64
   clang libclang-rt-14-dev
 )
