@@ -12,10 +12,11 @@ unset XDG_SESSION_TYPE
 
 # Picks the first file of the file dialog's list, which has the focus, and
 # opens it: the list is filled in the background, so this is tried again
-# until the dialog closes.
+# until the dialog closes (given time to close, so that no try reaches the
+# main window).
 dialog__open_first_file() {
     xdotool key Home space Return
-    desktop_wait_until 0.5 app__not_viewable "$1"
+    desktop_wait_until 2 app__not_viewable "$1"
 }
 
 # The file dialog offers a file without an extension: Load's only filter is
@@ -35,7 +36,7 @@ scenario_load_file_without_extension() {
     # dialog's file list comes before the box.
     xdotool windowactivate --sync "$dialog" type --delay 20 "$folder"
     xdotool key Return shift+Tab
-    if ! desktop_wait_until 5 dialog__open_first_file "$dialog"; then
+    if ! desktop_wait_until 6 dialog__open_first_file "$dialog"; then
         desktop_screenshot load-dialog.png "$dialog"
         echo "the dialog offered no file to open in $folder"
         return 1
@@ -46,7 +47,6 @@ scenario_load_file_without_extension() {
 # Clicking into the wait box selects its whole text, so typing replaces it;
 # a later click into the box, which already has the focus, places the caret.
 scenario_wait_box_entered_by_mouse() {
-    local x y w h
     app_start_past_tip || return 1
     [[ $(app_setting Wait) == 2 ]] || { echo "the wait box started with '$(app_setting Wait)'"; return 1; }
     app_click "$APP_WINDOW" "${OPTION1[@]}" # the focus on another control of the window
