@@ -15,6 +15,7 @@ test=("${package[@]}"
   googletest libgtest-dev
   xvfb xauth xdotool openbox trayer x11-utils imagemagick
   wine wine64
+  dbus-daemon libglib2.0-bin
   clang libclang-rt-14-dev
   unzip lintian desktop-file-utils appstream
 )

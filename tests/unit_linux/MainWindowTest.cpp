@@ -9,6 +9,8 @@
 #include <QEnterEvent>
 #include <QFile>
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -118,6 +120,54 @@ TEST_F(Window, OptionsAndCheckBoxesShowWhatThePresenterDecided) {
     EXPECT_FALSE(form->control(ControlId::Check4).value);
     EXPECT_FALSE(widget<QCheckBox>(ControlId::Check4)->isChecked());
     EXPECT_TRUE(widget<QCheckBox>(ControlId::Check8)->isHidden());
+}
+
+// Between the controls inside a frame the frame's own colour shows, as on
+// Windows: no tint of the style's and no strips of another colour.
+TEST_F(Window, FramesShowTheirColourBetweenTheirControls) {
+    open();
+    const QImage picture = window->grab().toImage();
+    const int captionLine = 20; // the caption and the top line lie above it
+    const int border = 3;
+    for (const ControlSpec& frame : controlTable()) {
+        if (frame.kind != ControlKind::Frame) continue;
+        QWidget* frameWidget = window->controlWidget(frame.id);
+        const QColor background = frameWidget->palette().color(frameWidget->backgroundRole());
+        const QRect inside = QRect(frame.bounds.x, frame.bounds.y, frame.bounds.width, frame.bounds.height)
+                                 .adjusted(border, captionLine, -border, -border);
+        auto underAControl = [&](QPoint p) {
+            for (const ControlSpec& spec : controlTable())
+                if (spec.container == frame.id && window->controlWidget(spec.id)->isVisible() &&
+                    QRect(spec.bounds.x, spec.bounds.y, spec.bounds.width, spec.bounds.height).contains(p))
+                    return true;
+            return false;
+        };
+        int otherColour = 0;
+        QPoint first;
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                if (!underAControl({x, y}) && picture.pixelColor(x, y) != background && otherColour++ == 0)
+                    first = {x, y};
+        EXPECT_EQ(otherColour, 0) << frame.name << ": first at " << first.x() << "," << first.y() << " "
+                                  << picture.pixelColor(first).name().toStdString();
+    }
+}
+
+// Right of the last column the headings go on as one empty heading up to
+// the list's edge, as on Windows, not as a bare stub of another colour.
+TEST_F(Window, TheHeadingsRunToTheListsRightEdge) {
+    open();
+    QHeaderView* header = list()->horizontalHeader();
+    const QImage picture = header->grab().toImage();
+    const int columnsEnd = header->length();
+    ASSERT_LT(columnsEnd, header->width() - 10);
+    auto column = [&](int x) {
+        std::vector<QRgb> pixels;
+        for (int y = 0; y < picture.height(); ++y) pixels.push_back(picture.pixel(x, y));
+        return pixels;
+    };
+    // Right of the last heading's text, top to bottom.
+    EXPECT_EQ(column((columnsEnd + header->width()) / 2), column(columnsEnd - 10));
 }
 
 TEST_F(Window, TypingInTheWaitBoxReachesThePresenterAndKeepsTheCaret) {

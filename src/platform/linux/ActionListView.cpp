@@ -7,15 +7,40 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionHeader>
 
 namespace cursovia::x11 {
 namespace {
 
 constexpr int DeleteKeyCode = 46; // the key code the presenter knows Delete by
 
+// The column headings, with the room right of the last column drawn as one
+// more, empty heading, as the Windows list view does; Qt's styles leave a
+// bare grey stub there.
+class ListHeader : public QHeaderView {
+public:
+    explicit ListHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QHeaderView::paintEvent(event);
+        const int end = length() - offset();
+        if (count() == 0 || end >= viewport()->width()) return;
+        QPainter painter(viewport());
+        QStyleOptionHeader filler;
+        initStyleOption(&filler);
+        filler.rect = QRect(end, 0, viewport()->width() - end, viewport()->height());
+        filler.section = count();
+        filler.position = QStyleOptionHeader::End;
+        style()->drawControl(QStyle::CE_Header, &filler, &painter, this);
+    }
+};
+
 } // namespace
 
 ActionListView::ActionListView(QWidget* parent) : QTableView(parent) {
+    setHorizontalHeader(new ListHeader(this));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -17,6 +17,8 @@ MessageAnswer QtDialogs::messageBox(const std::string& text, const std::string& 
                     QString::fromStdString(title), withQtLineBreaks(text),
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner());
     box.setTextFormat(Qt::PlainText);
+    // The window's own font: the desktop's regular one looks foreign beside it.
+    box.setFont(mainWindow_.font());
     const int answer = box.exec();
     if (!yesNo) return MessageAnswer::Ok;
     return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;

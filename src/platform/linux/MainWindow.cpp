@@ -1,11 +1,13 @@
 #include "MainWindow.h"
 
 #include "ActionListView.h"
+#include "GroupFrame.h"
 #include "NoThrow.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +16,7 @@
 #include <QSinglePointEvent>
 
 #include <algorithm>
+#include <utility>
 
 namespace cursovia::x11 {
 namespace {
@@ -111,7 +114,7 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* parent) {
     const ControlId id = spec.id;
     switch (spec.kind) {
     case ControlKind::Frame: {
-        auto* frame = new QGroupBox(parent);
+        auto* frame = new GroupFrame(parent);
         // Pointer moves over the frame's own area count as being over the frame.
         frame->setMouseTracking(true);
         return frame;
@@ -298,8 +301,10 @@ void MainWindow::focusMoved(QWidget* from, QWidget* to) {
     // Only moves between the window's own controls count: not the window
     // losing the focus to another one, nor a message box taking it.
     auto inThisWindow = [this](QWidget* w) { return w && w->window() == this; };
-    if (to == text1 && from != text1 && inThisWindow(from))
+    if (to == text1 && from != text1 && inThisWindow(from)) {
         noThrow("the wait box getting the focus", [&] { form_->Text1_GotFocus(); });
+        reselectAfterClick_ = text1FocusReason_ == Qt::MouseFocusReason;
+    }
     if (from == text1 && to != text1 && inThisWindow(to))
         // It may show a message box: not from inside Qt's focus change.
         QMetaObject::invokeMethod(
@@ -315,7 +320,25 @@ std::optional<ControlId> MainWindow::controlAt(const QPointF& globalPosition) co
     return std::nullopt;
 }
 
+// A click into the wait box gives it the focus on the press, and the
+// presenter selects the whole text then; Qt's own handling of that press and
+// its release puts the caret at the pointer afterwards. So the presenter's
+// selection is shown once more after the release of the click that brought
+// the focus in. Later clicks into the focused box place the caret.
+void MainWindow::watchText1(const QEvent* event) {
+    switch (event->type()) {
+    case QEvent::FocusIn: text1FocusReason_ = static_cast<const QFocusEvent*>(event)->reason(); break;
+    case QEvent::FocusOut: reselectAfterClick_ = false; break;
+    case QEvent::MouseButtonRelease:
+        if (std::exchange(reselectAfterClick_, false))
+            QMetaObject::invokeMethod(this, [this] { renderText1(true); }, Qt::QueuedConnection);
+        break;
+    default: break;
+    }
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == controlWidget(ControlId::Text1)) watchText1(event);
     if (form_ && (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove)) {
         const QPointF at = static_cast<QSinglePointEvent*>(event)->globalPosition();
         noThrow("a pointer move", [&] { form_->MouseMove(controlAt(at)); });

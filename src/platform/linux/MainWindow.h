@@ -55,6 +55,7 @@ private:
     void forwardClick(ControlId id);
     void forwardTyping(const QString& text);
     void focusMoved(QWidget* from, QWidget* to);
+    void watchText1(const QEvent* event);
     std::optional<ControlId> controlAt(const QPointF& globalPosition) const;
 
     QIcon programIcon_;
@@ -65,6 +66,8 @@ private:
     std::optional<QCursor> customPointer_;
     bool rendering_ = false;
     bool userTyping_ = false;
+    Qt::FocusReason text1FocusReason_ = Qt::OtherFocusReason;
+    bool reselectAfterClick_ = false;
 };
 
 } // namespace cursovia::x11

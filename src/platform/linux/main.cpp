@@ -13,7 +13,9 @@
 #include "KeySource.h"
 #include "Pointer.h"
 #include "Autostart.h"
+#include "WaylandSession.h"
 #include "app/Form1.h"
+#include "app/WaylandNotice.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -80,6 +82,7 @@ int run(int argc, char** argv) {
     const TerminationSignals termination([&window] { window.close(); });
 
     form.Form_Load();
+    tellAboutWaylandOnce(isWaylandSession(), settings, dialogs, form.applicationTitle());
     form.show();
     return QApplication::exec();
 }

@@ -59,6 +59,7 @@ scenario_tray_restore() {
 
 scenarios=(first_start capture_and_add run_and_stop double_click tray_restore kill_after_add kill_soak
     logon_entry screenshot)
+source "$here/cases_integration.sh"
 if [[ -n ${E2E_ONLY:-} ]]; then read -ra scenarios <<<"$E2E_ONLY"; fi
 
 rm -rf "${E2E_ROOT:?}/desktop"

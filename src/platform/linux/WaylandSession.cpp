@@ -1,0 +1,12 @@
+#include "WaylandSession.h"
+
+#include <QString>
+
+namespace cursovia::x11 {
+
+bool isWaylandSession() {
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+}
+
+} // namespace cursovia::x11
