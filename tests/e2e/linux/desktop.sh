@@ -7,6 +7,7 @@
 #   desktop_spawn NAME CMD...      background process, log in ARTEFACT_DIR
 #   desktop_wait_window TITLE [S]  window id of the visible window titled TITLE
 #   desktop_wait_tray_icon CLASS [S]  window id of CLASS's icon embedded in the tray
+#   desktop_restart_tray HEIGHT    trayer again, its panel HEIGHT pixels high
 #   desktop_window_box WID         "X Y WIDTH HEIGHT" of its client area on the screen
 #   desktop_click_window_centre WID [BUTTON]  moves the pointer there and clicks
 #   desktop_screenshot FILE [WID]  PNG of the root window or of one window
@@ -78,6 +79,34 @@ desktop__tray_owned() {
     "$E2E_TOOLS_DIR/x_selection_owner" _NET_SYSTEM_TRAY_S0 >/dev/null 2>&1
 }
 
+desktop__tray_free() { ! desktop__tray_owned; }
+
+# desktop__start_tray HOME HEIGHT: trayer at the screen's top right, its
+# panel HEIGHT pixels high; waits until it owns the tray selection.
+desktop__start_tray() {
+    desktop_spawn trayer env HOME="$1" trayer --edge top --align right \
+        --widthtype request --height "$2" --SetDockType true --transparent false
+    DESKTOP_TRAY_PID=$DESKTOP_LAST_PID
+    desktop_wait_until "$DESKTOP_START_TIMEOUT" desktop__tray_owned
+}
+
+# desktop_restart_tray HEIGHT
+# Replaces trayer by one whose panel is HEIGHT pixels high: desktop_start's
+# 32 stretches the 22-pixel icons it embeds, 24 leaves them their size. The
+# new trayer takes the old one's place among the desktop's processes, so it
+# outlives the scenario that asked for it.
+desktop_restart_tray() {
+    local height=$1 slot home
+    for slot in "${!DESKTOP_PIDS[@]}"; do [[ ${DESKTOP_PIDS[slot]} == "$DESKTOP_TRAY_PID" ]] && break; done
+    desktop_stop "$DESKTOP_TRAY_PID"
+    desktop_wait_until "$DESKTOP_START_TIMEOUT" desktop__tray_free || return 1
+    home=$(mktemp -d -t cursovia-tray.XXXXXX)
+    DESKTOP_TEMP_DIRS+=("$home")
+    desktop__start_tray "$home" "$height" || return 1
+    DESKTOP_PIDS[slot]=$DESKTOP_TRAY_PID
+    DESKTOP_PIDS=("${DESKTOP_PIDS[@]:0:${#DESKTOP_PIDS[@]}-1}")
+}
+
 desktop__wm_running() {
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
 }
@@ -144,11 +173,7 @@ desktop_start() {
     desktop_wait_until "$DESKTOP_START_TIMEOUT" desktop__wm_running ||
         { desktop__log "openbox did not take over the screen"; return 1; }
 
-    desktop_spawn trayer env HOME="$dir/home" trayer --edge top --align right \
-        --widthtype request --height 32 --SetDockType true --transparent false
-    DESKTOP_TRAY_PID=$DESKTOP_LAST_PID
-    desktop_wait_until "$DESKTOP_START_TIMEOUT" desktop__tray_owned ||
-        { desktop__log "trayer did not claim the system tray selection"; return 1; }
+    desktop__start_tray "$dir/home" 32 || { desktop__log "trayer did not claim the system tray selection"; return 1; }
     desktop__log "desktop ready on $DISPLAY, artefacts in $DESKTOP_ARTEFACTS"
 }
 

@@ -39,6 +39,8 @@ SINGLE_CLICK_OPTION=(350 65)  # Option2, "Single Click"
 WAIT_BOX=(86 148)             # Text1
 POSITION_LABELS=(104 54 96 44) # lblXPosition and lblYPosition: x y w h
 FIRST_ROW=(588 35)            # ListView1 at 528,8: below the header, inside row 1
+CHECK4=(60 291)               # Check4, "Load this software on Windows startup"
+CHECK8=(60 317)               # Check8, "Minimized to system tray", shown once Check4 is checked
 
 FIELD='||MySeparator12||'
 RECORD='||MySeparator23||'
@@ -136,6 +138,48 @@ scenario_tray_restore() {
     desktop_wait_until 5 window_is_active "$APP_WINDOW" || { echo "the window came back without the focus"; return 1; }
 }
 
+# Prints "X Y W H" of the first viewable window of the app other than the one given.
+other_app_window_box() {
+    local wid
+    for wid in $(xdotool search --onlyvisible --pid "$APP_PID" 2>/dev/null); do
+        [[ $wid == "$1" ]] && continue
+        desktop_window_box "$wid" && return 0
+    done
+    return 1
+}
+
+# Started hidden in the tray, the program shows its one-time balloon by the
+# icon, not at the screen's corner where the icon sits before trayer embeds
+# it. Qt moves its balloon along when the tray stretches the icon, so the
+# tray here leaves the icon its size.
+scenario_start_hidden_balloon() {
+    local status
+    desktop_restart_tray 24 || { echo "trayer did not come back with a 24-pixel panel"; return 1; }
+    balloon_by_the_icon_when_started_hidden
+    status=$?
+    desktop_restart_tray 32 || { echo "trayer did not come back with its 32-pixel panel"; return 1; }
+    return "$status"
+}
+
+balloon_by_the_icon_when_started_hidden() {
+    local icon ix iy iw ih cx cy bx by bw bh margin=48
+    app_start_past_tip || return 1
+    app_click "$APP_WINDOW" "${CHECK4[@]}"
+    app_click "$APP_WINDOW" "${CHECK8[@]}"
+    app_wait_setting Minimized On 5 || { echo "Check8 stored Minimized='$(app_setting Minimized)'"; return 1; }
+    app_close "$APP_WINDOW" || { echo "the program did not end when its window closed"; return 1; }
+    app_start
+    icon=$(desktop_wait_tray_icon cursovia 10) || { echo "no tray icon on the hidden start"; return 1; }
+    desktop_wait_until 4 other_app_window_box "$icon" >/dev/null || { echo "no balloon appeared"; return 1; }
+    read -r bx by bw bh < <(other_app_window_box "$icon")
+    desktop_screenshot balloon.png
+    ((bw != APP_WIDTH || bh != APP_HEIGHT)) || { echo "the main window appeared instead of hiding in the tray"; return 1; }
+    read -r ix iy iw ih < <(desktop_window_box "$icon")
+    cx=$((ix + iw / 2)) cy=$((iy + ih / 2))
+    ((cx >= bx - margin && cx <= bx + bw + margin && cy >= by - margin && cy <= by + bh + margin)) ||
+        { echo "the balloon is at ${bw}x${bh}+$bx+$by, the icon's centre at $cx,$cy"; return 1; }
+}
+
 # Every edit is saved at once: a killed program loses no row.
 scenario_kill_after_add() {
     local expected
@@ -197,7 +241,7 @@ scenario_screenshot() {
 
 # --- Runner -----------------------------------------------------------------
 
-scenarios=(first_start capture_and_add run_and_stop tray_restore kill_after_add kill_soak screenshot)
+scenarios=(first_start capture_and_add run_and_stop tray_restore start_hidden_balloon kill_after_add kill_soak screenshot)
 if [[ -n ${E2E_ONLY:-} ]]; then read -ra scenarios <<<"$E2E_ONLY"; fi
 # Only the folders of this run are replaced: the artefact folder may hold more.
 for name in desktop "${scenarios[@]}"; do rm -rf "${artefacts:?}/$name"; done
