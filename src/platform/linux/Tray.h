@@ -40,7 +40,7 @@ private:
     void showWhenPlaced();
 
     QIcon programIcon_;
-    QSystemTrayIcon icon_;
+    QSystemTrayIcon icon_{this};
     TrayListener* listener_ = nullptr;
     std::optional<Balloon> waiting_;
     QTimer placementPoll_;
