@@ -45,6 +45,7 @@ private:
     LRESULT onControlColour(HDC dc, HWND from);
     bool onSetCursor(HWND over, WORD hitTest);
     void onSize(WPARAM kind);
+    void onWindowStateMessage(WPARAM kind);
     void onDpiChanged(UINT dpi, const RECT& suggested);
     void rememberFocus();
     void restoreFocus();
