@@ -65,9 +65,6 @@ private:
     UniqueIcon bigIcon_, smallIcon_;
     UINT dpi_ = 96;
     COLORREF paintedBackground_ = CLR_INVALID;
-    // Set while this window changes itself, so the resulting notifications are
-    // not mistaken for the user's doing.
-    bool changingState_ = false;
     bool settingText_ = false;
     bool typing_ = false;
 };
