@@ -51,11 +51,13 @@ TEST_F(Win32Window, MinimisingHidesItInTheTrayFromTheQueueNotInsideTheResize) {
     EXPECT_EQ(form->windowState(), WindowState::Normal);
 }
 
-TEST_F(Win32Window, AMinimiseUndoneBeforeItsMessageArrivesIsDropped) {
+TEST_F(Win32Window, AMinimiseTheWindowNoLongerHasWhenItsMessageArrivesIsDropped) {
     open();
     pump();
-    ShowWindow(window->hwnd(), SW_MINIMIZE);
-    ShowWindow(window->hwnd(), SW_RESTORE);
+    // A real minimise and restore in a row races with the window manager's
+    // own reports under Wine; the resize alone is what the window hears.
+    SendMessageW(window->hwnd(), WM_SIZE, SIZE_MINIMIZED, 0);
+    ASSERT_FALSE(IsIconic(window->hwnd()));
     pump();
     EXPECT_FALSE(form->TrayHidden());
     EXPECT_TRUE(IsWindowVisible(window->hwnd()));
