@@ -117,7 +117,10 @@ public:
     void ListView1_KeyDown(int keyCode);
     // The pointer moved over a control, or over the window's own background (nullopt).
     void MouseMove(std::optional<ControlId> over);
-    // The user (or the desktop) changed the window's state.
+    // The user (or the desktop) changed the window's state. Views call it from
+    // the event loop after the system has completed the change, never from
+    // inside the system's notification of it: minimising waits there for the
+    // tray balloon.
     void userSetWindowState(WindowState state);
     // The window is about to close, for whatever reason; ends the process.
     void Form_QueryUnload();

@@ -21,7 +21,8 @@ public:
 
     // Sleeps without using the processor until an event arrives or `deadline`
     // is reached, runs the events that arrived, and returns. It may return
-    // before the deadline; callers loop. Returns at once when the deadline has passed.
+    // before the deadline; callers loop. A deadline already passed does not
+    // sleep but still runs the events pending, once, as processPendingEvents does.
     virtual void waitUntil(MonotonicTime deadline) = 0;
 
     // Ends the process at once; the real program does not return from it.

@@ -7,39 +7,45 @@ namespace cursovia {
 // A picture handed to the tray: the program's own icon, or something that is not an icon.
 enum class Picture { None, ProgramIcon, Bitmap };
 
-enum class TrayCommand { Add = 0, Modify = 1, Delete = 2 };
+// The button of a click on the icon; its number is the one the host's events carry.
+enum class TrayButton : std::int16_t { None = 0, Left = 1, Right = 2 };
 
-// Which fields of a TrayRequest carry meaning.
-namespace tray_flag {
-inline constexpr std::uint32_t Message = 0x01;
-inline constexpr std::uint32_t Icon = 0x02;
-inline constexpr std::uint32_t Tip = 0x04;
-inline constexpr std::uint32_t Info = 0x10;
-} // namespace tray_flag
+// Something the user or the desktop did with the icon or its balloon.
+struct TrayActivity {
+    enum class Kind { PointerMoved, ButtonDown, ButtonUp, DoubleClick, BalloonClicked, BalloonClosed };
+    Kind kind;
+    TrayButton button = TrayButton::None; // for the button kinds only
 
-// One request to the notification area, modelled on the shell's icon record.
-// Texts are UTF-8; the adapter cuts them to what its shell holds.
-struct TrayRequest {
-    std::uint32_t iconId = 0;
-    std::uint32_t flags = 0;
-    std::uint32_t callbackMessage = 0;
-    Picture icon = Picture::None;
-    std::string tip;
-    std::string info;      // balloon text
-    std::string infoTitle; // balloon title
-    std::uint32_t timeoutMs = 0;
-
-    friend bool operator==(const TrayRequest&, const TrayRequest&) = default;
+    friend bool operator==(const TrayActivity&, const TrayActivity&) = default;
 };
 
-// The desktop's notification area. Results are ignored: a refused request
-// leaves the caller's state as if it had succeeded. The adapter reports mouse
-// and balloon activity on the icon back as window messages
-// (0x200..0x206, 0x403..0x405) to cSysTray::HandleTrayMessage.
+class TrayListener {
+public:
+    virtual ~TrayListener() = default;
+    virtual void trayActivity(TrayActivity activity) = 0;
+};
+
+// The desktop's notification area, holding at most one icon of this program.
+// Results are ignored: a request the desktop refuses leaves the caller's
+// state as if it had succeeded. Texts are UTF-8; the adapter cuts them to
+// what its desktop holds.
 class TrayShell {
 public:
     virtual ~TrayShell() = default;
-    virtual void notifyIcon(TrayCommand command, const TrayRequest& request) = 0;
+
+    // Puts the icon into the tray with `tip` (no tip when empty) and
+    // `picture` (no picture when None), and reports activity on it and on its
+    // balloon to `listener`, synchronously on this thread, until remove().
+    virtual void add(const std::string& tip, Picture picture, TrayListener& listener) = 0;
+    virtual void setTip(const std::string& tip) = 0;
+    virtual void setPicture(Picture picture) = 0;
+    virtual void remove() = 0;
+
+    // Shows a balloon by the icon for `timeoutMs` (0: as long as the desktop
+    // decides); without an icon in the tray nothing shows.
+    virtual void showBalloon(const std::string& title, const std::string& text, std::uint32_t timeoutMs) = 0;
+    // Takes down a balloon that is still up, or one not yet shown.
+    virtual void clearBalloon() = 0;
 };
 
 } // namespace cursovia

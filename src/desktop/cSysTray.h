@@ -19,14 +19,11 @@ public:
 };
 
 // One icon in the notification area: its tip, picture and balloon, and the
-// shell's notifications turned into events for the host.
-class cSysTray {
+// tray's activity reports turned into events for the host.
+class cSysTray : private TrayListener {
 public:
-    // The message the shell sends the control's window for activity on the icon.
-    static constexpr std::uint32_t CallbackMessage = 0x465;
-
     cSysTray(TrayShell& shell, EventLoop& loop, TrayEvents& host);
-    ~cSysTray();
+    ~cSysTray() override;
     cSysTray(const cSysTray&) = delete;
     cSysTray& operator=(const cSysTray&) = delete;
 
@@ -45,15 +42,12 @@ public:
     // std::overflow_error before anything is shown.
     void ShowBalloon(const std::string& text, const std::string& title, std::int32_t timeoutSeconds, bool onlyOnce);
 
-    // The notification table: `lParam` is the mouse or balloon message,
-    // `wParam` the icon's identifier.
-    void HandleTrayMessage(std::uint32_t lParam, std::uint32_t wParam);
-
     bool iconAdded() const { return iconAdded_; }
-    bool balloonUp() const { return balloonUp_; }
 
 private:
-    TrayRequest request(std::uint32_t flags) const;
+    // The notification table: mouse activity raises the host's events, a
+    // balloon clicked or closed ends the balloon's wait.
+    void trayActivity(TrayActivity activity) override;
 
     TrayShell& shell_;
     EventLoop& loop_;
@@ -62,7 +56,7 @@ private:
     bool iconAdded_ = false;
     std::string tip_ = "Telnet Server";
     Picture icon_ = Picture::ProgramIcon;
-    static constexpr std::uint32_t iconId_ = 0;
+    static constexpr std::int32_t iconId_ = 0;
     bool balloonUp_ = false;
     std::int32_t onceCount_ = 0;
 };

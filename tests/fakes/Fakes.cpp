@@ -101,6 +101,26 @@ void FakeKeySource::send(std::uint32_t key, bool down) {
     if (sink) sink->onKeyEvent({key, down});
 }
 
+void RecordingTray::add(const std::string& tip, Picture picture, TrayListener& listener) {
+    calls.push_back({.kind = TrayCall::Kind::Add, .tip = tip, .picture = picture});
+    listener_ = &listener;
+}
+
+void RecordingTray::remove() {
+    calls.push_back({.kind = TrayCall::Kind::Remove});
+    listener_ = nullptr;
+}
+
+void RecordingTray::report(TrayActivity activity) {
+    if (listener_) listener_->trayActivity(activity);
+}
+
+bool RecordingTray::balloonShown() const {
+    for (const TrayCall& call : calls)
+        if (call.kind == TrayCall::Kind::ShowBalloon) return true;
+    return false;
+}
+
 void RecordingAutostart::add(const std::string& name, const std::string& commandLine) {
     log.push_back("add " + name + " " + commandLine);
     if (!failWith.empty()) throw std::runtime_error(failWith);

@@ -118,14 +118,40 @@ public:
     std::vector<std::uint32_t> heldAtInstall;
 };
 
+// One request to the tray; the fields its kind does not use stay empty.
 struct TrayCall {
-    TrayCommand command;
-    TrayRequest request;
+    enum class Kind { Add, SetTip, SetPicture, Remove, ShowBalloon, ClearBalloon };
+    Kind kind;
+    std::string tip{};
+    Picture picture = Picture::None;
+    std::string title{}, text{};
+    std::uint32_t timeoutMs = 0;
+
+    friend bool operator==(const TrayCall&, const TrayCall&) = default;
 };
+
+// Logs the requests; report() plays the user acting on the icon, which
+// reaches the core only while an icon is in the tray, as on a desktop.
 class RecordingTray : public TrayShell {
 public:
-    void notifyIcon(TrayCommand command, const TrayRequest& request) override { calls.push_back({command, request}); }
+    void add(const std::string& tip, Picture picture, TrayListener& listener) override;
+    void setTip(const std::string& tip) override { calls.push_back({.kind = TrayCall::Kind::SetTip, .tip = tip}); }
+    void setPicture(Picture picture) override {
+        calls.push_back({.kind = TrayCall::Kind::SetPicture, .picture = picture});
+    }
+    void remove() override;
+    void showBalloon(const std::string& title, const std::string& text, std::uint32_t timeoutMs) override {
+        calls.push_back({.kind = TrayCall::Kind::ShowBalloon, .title = title, .text = text, .timeoutMs = timeoutMs});
+    }
+    void clearBalloon() override { calls.push_back({.kind = TrayCall::Kind::ClearBalloon}); }
+
+    void report(TrayActivity activity);
+    bool balloonShown() const;
+
     std::vector<TrayCall> calls;
+
+private:
+    TrayListener* listener_ = nullptr;
 };
 
 class RecordingAutostart : public AutostartEntry {

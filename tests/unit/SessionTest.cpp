@@ -41,9 +41,9 @@ TEST_F(Session, CaptureAddRunStopHideComeBackAndStartAgain) {
     form->userSetWindowState(WindowState::Minimized);
     EXPECT_FALSE(form->visible());
     EXPECT_EQ(tray.calls.size(), trayCalls);
-    form->cSysTray1().HandleTrayMessage(0x204, 0);
+    tray.report({TrayActivity::Kind::ButtonDown, TrayButton::Right});
     EXPECT_FALSE(form->visible()); // a button going down is not enough
-    form->cSysTray1().HandleTrayMessage(0x205, 0);
+    tray.report({TrayActivity::Kind::ButtonUp, TrayButton::Right});
     EXPECT_TRUE(form->visible());
     EXPECT_FALSE(form->TrayHidden());
 

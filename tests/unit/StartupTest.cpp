@@ -38,8 +38,8 @@ TEST_F(Startup, FirstStartOnAnEmptyStore) {
     }
     // the icon is in the tray from start-up on, with the product name as its tip
     ASSERT_EQ(tray.calls.size(), 1u);
-    EXPECT_EQ(tray.calls[0].command, TrayCommand::Add);
-    EXPECT_EQ(tray.calls[0].request.tip, "Cursovia");
+    EXPECT_EQ(tray.calls[0].kind, fakes::TrayCall::Kind::Add);
+    EXPECT_EQ(tray.calls[0].tip, "Cursovia");
     EXPECT_TRUE(shell.log.empty());
 }
 
@@ -113,9 +113,10 @@ TEST_F(Startup, StartsHiddenInTheTrayWithoutRegisteringAgain) {
     EXPECT_TRUE(autostart.log.empty());
     // the tray icon is there and the balloon was shown
     ASSERT_GE(tray.calls.size(), 2u);
-    EXPECT_EQ(tray.calls[1].request.infoTitle, "Cursovia");
-    EXPECT_EQ(tray.calls[1].request.info, "has been minimized to the system tray.\r\nClick on the blue 'K' icon (K "
-                                          "for Kelvardo) to bring the software back.");
+    EXPECT_EQ(tray.calls[1].kind, fakes::TrayCall::Kind::ShowBalloon);
+    EXPECT_EQ(tray.calls[1].title, "Cursovia");
+    EXPECT_EQ(tray.calls[1].text, "has been minimized to the system tray.\r\nClick on the blue 'K' icon (K "
+                                  "for Kelvardo) to bring the software back.");
 }
 
 TEST_F(Startup, MinimizedWithoutStartupOpensNormally) {
@@ -189,7 +190,7 @@ TEST_F(Startup, ShutdownInItsOrderThenTheProcessEnds) {
     EXPECT_EQ(settings.writes.size(), 1u);
     EXPECT_EQ(decodeActions(settings.value("Actions").value()).size(), 3u);
     ASSERT_EQ(tray.calls.size(), 1u);
-    EXPECT_EQ(tray.calls[0].command, TrayCommand::Delete);
+    EXPECT_EQ(tray.calls[0].kind, fakes::TrayCall::Kind::Remove);
     EXPECT_EQ(loop.yields - yieldsBefore, 3);
     EXPECT_TRUE(loop.ended);
 }

@@ -6,6 +6,8 @@
 namespace cursovia {
 namespace {
 using namespace std::chrono_literals;
+using Call = fakes::TrayCall;
+using Kind = TrayActivity::Kind;
 
 struct RecordingHost : TrayEvents {
     void MouseMove(std::int32_t id) override { log.push_back("move " + std::to_string(id)); }
@@ -29,31 +31,24 @@ TEST_F(Tray, ANewControlIsOutOfTheTrayWithItsDefaults) {
     EXPECT_TRUE(shell.calls.empty());
 }
 
-TEST_F(Tray, SwitchingOnAddsTheIconWithTipPictureAndCallback) {
+TEST_F(Tray, SwitchingOnAddsTheIconWithTipAndPicture) {
     tray.setTrayTip("Cursovia");
     EXPECT_TRUE(shell.calls.empty()); // out of the tray: only stored
     tray.setInTray(true);
     ASSERT_EQ(shell.calls.size(), 1u);
-    EXPECT_EQ(shell.calls[0].command, TrayCommand::Add);
-    TrayRequest expected;
-    expected.flags = tray_flag::Icon | tray_flag::Tip | tray_flag::Message;
-    expected.icon = Picture::ProgramIcon;
-    expected.tip = "Cursovia";
-    expected.callbackMessage = 0x465;
-    EXPECT_EQ(shell.calls[0].request, expected);
+    EXPECT_EQ(shell.calls[0], (Call{.kind = Call::Kind::Add, .tip = "Cursovia", .picture = Picture::ProgramIcon}));
     tray.setInTray(true); // the same value sends nothing
     EXPECT_EQ(shell.calls.size(), 1u);
     tray.setInTray(false);
     ASSERT_EQ(shell.calls.size(), 2u);
-    EXPECT_EQ(shell.calls[1].command, TrayCommand::Delete);
-    EXPECT_EQ(shell.calls[1].request, TrayRequest{});
+    EXPECT_EQ(shell.calls[1], Call{.kind = Call::Kind::Remove});
     EXPECT_FALSE(tray.iconAdded());
 }
 
 TEST_F(Tray, AnEmptyTipIsLeftOutOfTheAdd) {
     tray.setTrayTip("");
     tray.setInTray(true);
-    EXPECT_EQ(shell.calls[0].request.flags, tray_flag::Icon | tray_flag::Message);
+    EXPECT_EQ(shell.calls[0], (Call{.kind = Call::Kind::Add, .tip = "", .picture = Picture::ProgramIcon}));
 }
 
 TEST_F(Tray, ChangesWhileInTheTrayGoToTheShellAndBitmapsAreIgnored) {
@@ -62,25 +57,32 @@ TEST_F(Tray, ChangesWhileInTheTrayGoToTheShellAndBitmapsAreIgnored) {
     tray.setTrayIcon(Picture::Bitmap);
     tray.setTrayIcon(Picture::ProgramIcon);
     ASSERT_EQ(shell.calls.size(), 3u);
-    EXPECT_EQ(shell.calls[1].request.flags, tray_flag::Tip);
-    EXPECT_EQ(shell.calls[1].request.tip, "new tip");
-    EXPECT_EQ(shell.calls[2].request.flags, tray_flag::Icon);
+    EXPECT_EQ(shell.calls[1], (Call{.kind = Call::Kind::SetTip, .tip = "new tip"}));
+    EXPECT_EQ(shell.calls[2], (Call{.kind = Call::Kind::SetPicture, .picture = Picture::ProgramIcon}));
     EXPECT_EQ(tray.TrayIcon(), Picture::ProgramIcon);
 }
 
 TEST_F(Tray, TheNotificationTableRaisesTheHostsEvents) {
     const struct {
-        std::uint32_t message;
+        TrayActivity activity;
         const char* raised; // nullptr: nothing
     } cases[] = {
-        {0x200, "move 0"},  {0x201, "down 1 0"}, {0x202, "up 1 0"},   {0x203, "dbl 1 0"}, {0x204, "down 2 0"},
-        {0x205, "up 2 0"},  {0x206, "dbl 2 0"},  {0x207, nullptr},    {0x208, nullptr},   {0x402, nullptr},
-        {0x403, nullptr},   {0x404, nullptr},    {0x405, nullptr},
+        {{Kind::PointerMoved}, "move 0"},
+        {{Kind::ButtonDown, TrayButton::Left}, "down 1 0"},
+        {{Kind::ButtonUp, TrayButton::Left}, "up 1 0"},
+        {{Kind::DoubleClick, TrayButton::Left}, "dbl 1 0"},
+        {{Kind::ButtonDown, TrayButton::Right}, "down 2 0"},
+        {{Kind::ButtonUp, TrayButton::Right}, "up 2 0"},
+        {{Kind::DoubleClick, TrayButton::Right}, "dbl 2 0"},
+        {{Kind::BalloonClicked}, nullptr},
+        {{Kind::BalloonClosed}, nullptr},
     };
+    tray.setInTray(true);
     for (const auto& c : cases) {
         host.log.clear();
-        tray.HandleTrayMessage(c.message, 0);
-        EXPECT_EQ(host.log, c.raised ? std::vector<std::string>{c.raised} : std::vector<std::string>{}) << c.message;
+        shell.report(c.activity);
+        EXPECT_EQ(host.log, c.raised ? std::vector<std::string>{c.raised} : std::vector<std::string>{})
+            << static_cast<int>(c.activity.kind);
     }
 }
 
@@ -90,19 +92,16 @@ TEST_F(Tray, ABalloonWaitsItsTimeOutThenClearsItself) {
     tray.ShowBalloon("text", "title", 5, true);
     EXPECT_EQ(loop.now() - start, 5s);
     ASSERT_EQ(shell.calls.size(), 3u);
-    EXPECT_EQ(shell.calls[1].request.flags, tray_flag::Info);
-    EXPECT_EQ(shell.calls[1].request.info, "text");
-    EXPECT_EQ(shell.calls[1].request.infoTitle, "title");
-    EXPECT_EQ(shell.calls[1].request.timeoutMs, 5000u);
-    EXPECT_EQ(shell.calls[2].request.info, "");
-    EXPECT_EQ(shell.calls[2].request.infoTitle, "");
-    EXPECT_EQ(shell.calls[2].request.timeoutMs, 5000u);
+    EXPECT_EQ(shell.calls[1],
+              (Call{.kind = Call::Kind::ShowBalloon, .title = "title", .text = "text", .timeoutMs = 5000}));
+    EXPECT_EQ(shell.calls[2], Call{.kind = Call::Kind::ClearBalloon});
 }
 
 TEST_F(Tray, AClosedBalloonEndsTheWaitWithoutClearing) {
-    for (std::uint32_t closed : {0x403u, 0x404u, 0x405u}) {
+    tray.setInTray(true);
+    for (Kind closed : {Kind::BalloonClosed, Kind::BalloonClicked}) {
         shell.calls.clear();
-        loop.after(1s, [&] { tray.HandleTrayMessage(closed, 0); });
+        loop.after(1s, [&] { shell.report({closed}); });
         const MonotonicTime start = loop.now();
         tray.ShowBalloon("t", "T", 5, false);
         EXPECT_EQ(loop.now() - start, 1s);
@@ -119,7 +118,7 @@ TEST_F(Tray, AShowOnceBalloonShowsOnlyOnce) {
     EXPECT_EQ(loop.now(), before);
     tray.ShowBalloon("t", "T", 0, false); // not counted, no wait
     EXPECT_EQ(shell.calls.size(), calls + 1);
-    EXPECT_EQ(shell.calls.back().request.timeoutMs, 0u);
+    EXPECT_EQ(shell.calls.back(), (Call{.kind = Call::Kind::ShowBalloon, .title = "T", .text = "t", .timeoutMs = 0}));
 }
 
 TEST_F(Tray, AnOverflowingTimeOutIsRefusedBeforeAnythingIsShown) {
@@ -136,7 +135,7 @@ TEST(TrayLifetime, DestroyingTheControlTakesTheIconOut) {
         tray.setInTray(true);
     }
     ASSERT_EQ(shell.calls.size(), 2u);
-    EXPECT_EQ(shell.calls[1].command, TrayCommand::Delete);
+    EXPECT_EQ(shell.calls[1], Call{.kind = Call::Kind::Remove});
 }
 
 } // namespace

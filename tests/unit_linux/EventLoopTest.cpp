@@ -45,13 +45,12 @@ TEST(EventLoop, AWaitNestedInAnEventLeavesTheOuterWaitWorking) {
     EXPECT_GE(loop.now(), outer);
 }
 
-TEST(EventLoop, APassedDeadlineReturnsAtOnceWithoutRunningEvents) {
+// A run whose waits are all shorter than a call takes must still see Ctrl+S.
+TEST(EventLoop, APassedDeadlineStillRunsThePendingEvents) {
     QtEventLoop loop;
     bool ran = false;
     QTimer::singleShot(0, [&] { ran = true; });
     loop.waitUntil(loop.now() - 1ms);
-    EXPECT_FALSE(ran);
-    loop.processPendingEvents();
     EXPECT_TRUE(ran);
 }
 

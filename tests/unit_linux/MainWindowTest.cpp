@@ -187,10 +187,14 @@ TEST_F(Window, MinimisingHidesItInTheTrayAndTheIconBringsItBack) {
     open();
     ASSERT_TRUE(window->isVisible());
     window->setWindowState(Qt::WindowMinimized); // as the desktop would
+    // not inside Qt's state change: the hiding waits for the tray balloon
+    EXPECT_FALSE(form->TrayHidden());
+    EXPECT_FALSE(tray.balloonShown());
     QCoreApplication::processEvents();
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(form->TrayHidden());
-    form->cSysTray1().HandleTrayMessage(0x202, 0); // left button up on the icon
+    EXPECT_TRUE(tray.balloonShown());
+    tray.report({TrayActivity::Kind::ButtonUp, TrayButton::Left});
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(window->isMinimized());
 }

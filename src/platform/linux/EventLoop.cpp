@@ -60,7 +60,10 @@ void QtEventLoop::disarm() {
 }
 
 void QtEventLoop::waitUntil(MonotonicTime deadline) {
-    if (now() >= deadline) return;
+    if (now() >= deadline) {
+        processPendingEvents();
+        return;
+    }
     // A wait nested inside an event of this one re-arms the timer for its own
     // deadline; the outer caller loops and arms it again for its own.
     arm(deadline);

@@ -2,78 +2,111 @@
 
 #include "LineBreaks.h"
 #include "NoThrow.h"
-#include "desktop/cSysTray.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
 namespace cursovia::x11 {
 namespace {
 
-// Mouse messages of the tray protocol.
-constexpr std::uint32_t LeftButtonDown = 0x201;
-constexpr std::uint32_t LeftButtonUp = 0x202;
-constexpr std::uint32_t LeftButtonDoubleClick = 0x203;
-constexpr std::uint32_t RightButtonDown = 0x204;
-constexpr std::uint32_t RightButtonUp = 0x205;
-constexpr std::uint32_t BalloonClicked = 0x405;
+using Kind = TrayActivity::Kind;
 
 // Qt reports a whole click as one activation: it becomes the press and the
 // release, in this order. The middle button means nothing to the icon.
 struct Activation {
     QSystemTrayIcon::ActivationReason reason;
-    std::array<std::uint32_t, 2> messages;
+    std::array<TrayActivity, 2> activities;
     std::size_t count;
 };
 
-constexpr Activation Activations[] = {
-    {QSystemTrayIcon::Trigger, {LeftButtonDown, LeftButtonUp}, 2},
-    {QSystemTrayIcon::Context, {RightButtonDown, RightButtonUp}, 2},
-    {QSystemTrayIcon::DoubleClick, {LeftButtonDoubleClick, 0}, 1},
+const Activation Activations[] = {
+    {QSystemTrayIcon::Trigger, {{{Kind::ButtonDown, TrayButton::Left}, {Kind::ButtonUp, TrayButton::Left}}}, 2},
+    {QSystemTrayIcon::Context, {{{Kind::ButtonDown, TrayButton::Right}, {Kind::ButtonUp, TrayButton::Right}}}, 2},
+    {QSystemTrayIcon::DoubleClick, {{{Kind::DoubleClick, TrayButton::Left}, {Kind::DoubleClick}}}, 1},
 };
+
+// How long a balloon waits for the tray host to place the icon, and how
+// often it looks: embedding takes a few round trips to the X server.
+constexpr int LongestPlacementWaitMs = 2000;
+constexpr int PlacementPollMs = 50;
 
 } // namespace
 
 QtTrayShell::QtTrayShell(QIcon programIcon) : programIcon_(std::move(programIcon)) {
     connect(&icon_, &QSystemTrayIcon::activated, this, &QtTrayShell::activated);
-    connect(&icon_, &QSystemTrayIcon::messageClicked, this, [this] { deliver(BalloonClicked); });
+    connect(&icon_, &QSystemTrayIcon::messageClicked, this, [this] { report({Kind::BalloonClicked}); });
+    placementPoll_.setInterval(PlacementPollMs);
+    connect(&placementPoll_, &QTimer::timeout, this, &QtTrayShell::showWhenPlaced);
 }
 
-void QtTrayShell::notifyIcon(TrayCommand command, const TrayRequest& request) {
-    switch (command) {
-    case TrayCommand::Add:
-        iconId_ = request.iconId;
-        modify(request);
-        icon_.show();
-        break;
-    case TrayCommand::Modify: modify(request); break;
-    case TrayCommand::Delete: icon_.hide(); break;
+void QtTrayShell::add(const std::string& tip, Picture picture, TrayListener& listener) {
+    listener_ = &listener;
+    icon_.setIcon(picture == Picture::ProgramIcon ? programIcon_ : QIcon());
+    icon_.setToolTip(QString::fromStdString(tip));
+    icon_.show();
+}
+
+void QtTrayShell::setTip(const std::string& tip) { icon_.setToolTip(QString::fromStdString(tip)); }
+
+void QtTrayShell::setPicture(Picture picture) {
+    if (picture == Picture::ProgramIcon) icon_.setIcon(programIcon_);
+}
+
+void QtTrayShell::remove() {
+    clearBalloon();
+    icon_.hide();
+    listener_ = nullptr;
+}
+
+void QtTrayShell::showBalloon(const std::string& title, const std::string& text, std::uint32_t timeoutMs) {
+    waiting_ = Balloon{withQtLineBreaks(title), withQtLineBreaks(text), timeoutMs, {}};
+    waiting_->asked.start();
+    showWhenPlaced();
+    if (waiting_) placementPoll_.start();
+}
+
+void QtTrayShell::clearBalloon() {
+    // Qt has no call to take a shown balloon down: its own balloon and the
+    // desktop's notification close by themselves when the time-out they were
+    // shown with runs out. Only a balloon still waiting for the icon's place
+    // can be taken back.
+    waiting_.reset();
+    placementPoll_.stop();
+}
+
+bool QtTrayShell::placedForBalloon() const {
+    // Qt draws the balloon of an XEmbed icon at the icon's place, which is the
+    // screen's corner until the tray host has embedded it. A desktop with a
+    // notification service gives no place at all and places the balloon itself.
+    const QRect place = icon_.geometry();
+    if (!place.isValid()) return QSystemTrayIcon::isSystemTrayAvailable();
+    return place.topLeft() != QPoint(0, 0);
+}
+
+void QtTrayShell::showWhenPlaced() {
+    if (!waiting_) return;
+    const qint64 waited = waiting_->asked.elapsed();
+    if (!placedForBalloon() && waited < LongestPlacementWaitMs) return;
+    const Balloon balloon = std::move(*waiting_);
+    clearBalloon();
+    int shownFor = 0; // as long as the desktop decides
+    if (balloon.timeoutMs > 0) {
+        shownFor = static_cast<int>(balloon.timeoutMs - std::min<qint64>(waited, balloon.timeoutMs));
+        if (shownFor == 0) return; // its time ran out while it waited
     }
-}
-
-void QtTrayShell::modify(const TrayRequest& request) {
-    if ((request.flags & tray_flag::Icon) && request.icon == Picture::ProgramIcon) icon_.setIcon(programIcon_);
-    if (request.flags & tray_flag::Tip) icon_.setToolTip(QString::fromStdString(request.tip));
-    // An empty title and text ask to take the balloon down. Qt has no call for
-    // that: its own balloon and the desktop's notification close by
-    // themselves when the time-out they were shown with runs out, which is
-    // when the core asks; passing the empty request on would make a
-    // notification service show an empty message.
-    const bool clearing = request.info.empty() && request.infoTitle.empty();
-    if ((request.flags & tray_flag::Info) && !clearing)
-        icon_.showMessage(withQtLineBreaks(request.infoTitle), withQtLineBreaks(request.info),
-                          QSystemTrayIcon::NoIcon, static_cast<int>(request.timeoutMs));
+    icon_.showMessage(balloon.title, balloon.text, QSystemTrayIcon::NoIcon, shownFor);
 }
 
 void QtTrayShell::activated(QSystemTrayIcon::ActivationReason reason) {
     for (const Activation& a : Activations)
         if (a.reason == reason)
-            for (std::size_t i = 0; i < a.count; ++i) deliver(a.messages[i]);
+            for (std::size_t i = 0; i < a.count; ++i) report(a.activities[i]);
 }
 
-void QtTrayShell::deliver(std::uint32_t message) {
-    if (!tray_) return;
-    noThrow("the tray icon's notification", [&] { tray_->HandleTrayMessage(message, iconId_); });
+void QtTrayShell::report(TrayActivity activity) {
+    if (!listener_) return;
+    noThrow("the tray icon's notification", [&] { listener_->trayActivity(activity); });
 }
 
 } // namespace cursovia::x11

@@ -77,7 +77,6 @@ int run(int argc, char** argv) {
 
     Form1 form({settings, dialogs, loop, pointer, keys, tray, autostart, shell, skin, fileEncoding},
                linuxProgramInfo());
-    tray.attach(form.cSysTray1());
     window.bind(form);
     const TerminationSignals termination([&window] { window.close(); });
 

@@ -180,8 +180,8 @@ void MainWindow::windowChanged() {
 }
 
 void MainWindow::renderWindowState() {
-    // Each state change shows up in WM_SIZE, which hands it back to the
-    // presenter; that is harmless, as the presenter already holds the state.
+    // Each state change shows up in WM_SIZE, which keeps it from the
+    // presenter: the presenter already holds the state.
     if (!form_.visible()) {
         if (IsWindowVisible(hwnd())) ShowWindow(hwnd(), SW_HIDE);
         return;

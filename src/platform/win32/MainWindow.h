@@ -45,6 +45,7 @@ private:
     LRESULT onControlColour(HDC dc, HWND from);
     bool onSetCursor(HWND over, WORD hitTest);
     void onSize(WPARAM kind);
+    void onWindowStateMessage(WPARAM kind);
     void onDpiChanged(UINT dpi, const RECT& suggested);
     void rememberFocus();
     void restoreFocus();
@@ -64,9 +65,6 @@ private:
     UniqueIcon bigIcon_, smallIcon_;
     UINT dpi_ = 96;
     COLORREF paintedBackground_ = CLR_INVALID;
-    // Set while this window changes itself, so the resulting notifications are
-    // not mistaken for the user's doing.
-    bool changingState_ = false;
     bool settingText_ = false;
     bool typing_ = false;
 };

@@ -13,10 +13,18 @@ namespace {
 
 // Posted when the focus left the wait box for another control of this window.
 constexpr UINT Text1LeftMessage = WM_APP + 1;
+// Posted when the user or the desktop changed the window's state; wParam is the WM_SIZE kind.
+constexpr UINT WindowStateMessage = WM_APP + 3;
 
 WindowState stateOfSize(WPARAM kind) {
     if (kind == SIZE_MINIMIZED) return WindowState::Minimized;
     if (kind == SIZE_MAXIMIZED) return WindowState::Maximized;
+    return WindowState::Normal;
+}
+
+WindowState stateOf(HWND window) {
+    if (IsIconic(window)) return WindowState::Minimized;
+    if (IsZoomed(window)) return WindowState::Maximized;
     return WindowState::Normal;
 }
 
@@ -79,8 +87,17 @@ bool MainWindow::onSetCursor(HWND over, WORD hitTest) {
 }
 
 void MainWindow::onSize(WPARAM kind) {
-    if (kind == SIZE_MINIMIZED || kind == SIZE_MAXIMIZED || kind == SIZE_RESTORED)
-        form_.userSetWindowState(stateOfSize(kind));
+    if (kind != SIZE_MINIMIZED && kind != SIZE_MAXIMIZED && kind != SIZE_RESTORED) return;
+    // A change the presenter made itself is no news to it. Any other reaches it
+    // from the message loop once the change is complete: minimising hides the
+    // window and waits for the tray balloon, not inside the system's resizing.
+    if (stateOfSize(kind) != form_.windowState()) PostMessageW(hwnd(), WindowStateMessage, kind, 0);
+}
+
+void MainWindow::onWindowStateMessage(WPARAM kind) {
+    // A change already undone by the time the message arrives is dropped.
+    const WindowState state = stateOfSize(kind);
+    if (state == stateOf(hwnd())) form_.userSetWindowState(state);
 }
 
 void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
@@ -142,6 +159,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         renderColours();
         return 0;
     case Text1LeftMessage: form_.Text1_LostFocus(); return 0;
+    case WindowStateMessage: onWindowStateMessage(wParam); return 0;
     case ListViewModel::SelectionMessage: list_.forwardSelection(); return 0;
     case WM_CLOSE: form_.Form_QueryUnload(); return 0;
     case WM_ENDSESSION:

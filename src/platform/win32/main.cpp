@@ -61,9 +61,6 @@ int runProgram() {
     Form1 form({settings, dialogs, loop, pointer, keys, tray, autostart, shell, skin, fileEncoding}, currentProgram());
     MainWindow window(form, skin);
     owner.hwnd = window.hwnd();
-    tray.onNotification([&form](std::uint32_t lParam, std::uint32_t wParam) {
-        form.cSysTray1().HandleTrayMessage(lParam, wParam);
-    });
     form.setView(&window);
     form.list().setObserver(&window.listModel());
 
