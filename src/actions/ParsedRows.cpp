@@ -1,6 +1,6 @@
 #include "actions/ParsedRows.h"
 
-#include "app/ErrorReport.h"
+#include "base/ErrorReport.h"
 
 #include <array>
 #include <string>

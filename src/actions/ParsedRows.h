@@ -1,6 +1,6 @@
 #pragma once
-#include "actions/Action.h"
-#include "actions/ActionList.h"
+#include "base/Action.h"
+#include "base/ActionList.h"
 
 #include <string_view>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "app/Form1.h"
 
 #include "app/PersistedList.h"
-#include "app/SettingsKeys.h"
+#include "base/SettingsKeys.h"
 
 #include <ctime>
 #include <random>

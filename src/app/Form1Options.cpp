@@ -1,8 +1,8 @@
 // The options of the main window: start at log-on, start hidden, where a run
 // starts, and the wait box. Each writes its setting the moment it changes.
-#include "app/Conversions.h"
+#include "base/Conversions.h"
 #include "app/Form1.h"
-#include "app/SettingsKeys.h"
+#include "base/SettingsKeys.h"
 
 namespace cursovia {
 namespace {

@@ -1,8 +1,8 @@
 // Start-up, showing the window, hiding in the tray and shutdown.
-#include "app/Conversions.h"
+#include "base/Conversions.h"
 #include "app/Form1.h"
 #include "app/PersistedList.h"
-#include "app/SettingsKeys.h"
+#include "base/SettingsKeys.h"
 
 namespace cursovia {
 namespace {

@@ -1,8 +1,8 @@
 // The run: the start/stop button and the loop that moves, clicks and waits
 // row after row until the stop flag is raised.
-#include "app/Conversions.h"
+#include "base/Conversions.h"
 #include "app/Form1.h"
-#include "app/SettingsKeys.h"
+#include "base/SettingsKeys.h"
 #include "automation/Main.h"
 
 #include <exception>

@@ -1,6 +1,6 @@
 #include "desktop/SkinFile.h"
 
-#include "actions/FilePaths.h"
+#include "base/FilePaths.h"
 #include "actions/ParsedRows.h"
 
 #include <array>

@@ -2,9 +2,9 @@
 // Recording fakes of the core's ports: each logs what the core asked of the
 // world, so tests compare what happened, in order.
 #include "actions/TextEncoding.h"
-#include "app/Dialogs.h"
-#include "app/SettingsStore.h"
-#include "automation/EventLoop.h"
+#include "base/Dialogs.h"
+#include "base/SettingsStore.h"
+#include "base/EventLoop.h"
 #include "automation/KeyEvents.h"
 #include "automation/Pointer.h"
 #include "desktop/AutostartEntry.h"

@@ -1,4 +1,4 @@
-#include "actions/ActionList.h"
+#include "base/ActionList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "actions/FilePaths.h"
+#include "base/FilePaths.h"
 #include "desktop/FileIsPresent.h"
 #include "desktop/SkinFile.h"
 #include "fakes/FormFixture.h"
