@@ -7,16 +7,6 @@
 
 namespace cursovia {
 
-std::vector<std::string_view> splitAt(std::string_view text, std::string_view separator) {
-    std::vector<std::string_view> pieces;
-    std::size_t start = 0;
-    for (std::size_t found; (found = text.find(separator, start)) != std::string_view::npos;
-         start = found + separator.size())
-        pieces.push_back(text.substr(start, found - start));
-    pieces.push_back(text.substr(start));
-    return pieces;
-}
-
 ParsedRow rowFromFields(const std::vector<std::string_view>& fields) {
     ParsedRow row;
     std::array<std::string*, 4> targets{&row.action.x, &row.action.y, &row.action.wait, &row.action.kind};

@@ -1,19 +1,18 @@
 // The optional skin and hand pointer files in the program's folder.
-#include "app/Form1.h"
+#include "desktop/LookAndFeel.h"
+
 #include "desktop/FileIsPresent.h"
 
 namespace cursovia {
 
-void Form1::ApplySkin() {
-    const std::string path = program_.inFolder("\\x\\o.cjs");
+void ApplySkin(const ProgramInfo& program, Skin& skin, SkinnedWindow& window) {
+    const std::string path = program.inFolder("\\x\\o.cjs");
     if (!OrdinaryFileIsPresent(path)) return;
-    background_ = ButtonFace;
-    windowChanged();
+    window.setWindowBackground(ButtonFace);
     for (const ControlSpec& spec : controlTable())
         if (spec.kind == ControlKind::OptionButton || spec.kind == ControlKind::CheckBox ||
             spec.kind == ControlKind::Frame || spec.kind == ControlKind::Label)
-            setBackground(spec.id, ButtonFace);
-    Skin& skin = ports_.skin;
+            window.setControlBackground(spec.id, ButtonFace);
     skin.loadSkin(path, "");
     skin.setApplyOptions(skin.applyOptions() | 1);
     skin.setSkinControls(true);
@@ -21,12 +20,11 @@ void Form1::ApplySkin() {
     skin.applyToMainWindow();
 }
 
-void Form1::LoadHandPointer() {
-    const std::string path = program_.inFolder("\\HAND-M.CUR");
+void LoadHandPointer(const ProgramInfo& program, Skin& skin, SkinnedWindow& window) {
+    const std::string path = program.inFolder("\\HAND-M.CUR");
     if (!FileIsPresent(path)) return;
-    ports_.skin.loadPointer(path);
-    handPointerLoaded_ = true;
-    windowChanged();
+    skin.loadPointer(path);
+    window.handPointerLoaded();
 }
 
 } // namespace cursovia
