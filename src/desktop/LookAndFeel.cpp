@@ -13,11 +13,9 @@ void ApplySkin(const ProgramInfo& program, Skin& skin, SkinnedWindow& window) {
         if (spec.kind == ControlKind::OptionButton || spec.kind == ControlKind::CheckBox ||
             spec.kind == ControlKind::Frame || spec.kind == ControlKind::Label)
             window.setControlBackground(spec.id, ButtonFace);
-    skin.loadSkin(path, "");
-    skin.setApplyOptions(skin.applyOptions() | 1);
-    skin.setSkinControls(true);
-    skin.setSkinDialogs(true);
-    skin.applyToMainWindow();
+    // The skin colours all it names: the window's own background and text,
+    // its controls, and the program's dialogs.
+    skin.apply(readSkinFile(path));
 }
 
 void LoadHandPointer(const ProgramInfo& program, Skin& skin, SkinnedWindow& window) {

@@ -146,15 +146,10 @@ public:
 
 class RecordingSkin : public Skin {
 public:
-    void loadSkin(const std::string& path, const std::string& iniName) override;
-    std::int32_t applyOptions() override;
-    void setApplyOptions(std::int32_t options) override;
-    void setSkinControls(bool on) override;
-    void setSkinDialogs(bool on) override;
-    void applyToMainWindow() override { log.push_back("apply"); }
+    void apply(const SkinColours& colours) override;
     void loadPointer(const std::string& path) override;
     std::vector<std::string> log;
-    std::int32_t options = 4;
+    std::vector<SkinColours> applied;
     std::string failPointerWith;
 };
 
