@@ -1,7 +1,7 @@
 #pragma once
-#include "app/Dialogs.h"
-#include "app/SettingsKeys.h"
-#include "app/SettingsStore.h"
+#include "base/Dialogs.h"
+#include "base/SettingsKeys.h"
+#include "base/SettingsStore.h"
 
 #include <string>
 

@@ -36,7 +36,7 @@ APP_HEIGHT=412
 APP_PID=
 APP_WINDOW=
 
-# Points inside controls, in client pixels (bounds from src/app/Controls.cpp).
+# Points inside controls, in client pixels (bounds from src/base/Controls.cpp).
 ADD_BUTTON=(659 318)          # PushButton1, "Add Action To End Of List"
 START_BUTTON=(262 361)        # PushButton5, the start/stop button
 SINGLE_CLICK_OPTION=(350 65)  # Option2, "Single Click"
