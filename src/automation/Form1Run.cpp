@@ -29,6 +29,9 @@ const Action& rowAt(const ActionList& list, std::int64_t position) {
     return list.row(static_cast<std::size_t>(position - 1));
 }
 
+// The run's checks: a stop, or a list emptied meanwhile (nothing is left to replay).
+bool runEnds(bool stopFlag, const ActionList& list) { return stopFlag || list.rowCount() == 0; }
+
 template <typename Convert>
 auto field(std::int64_t position, const std::string& text, Convert convert) {
     try {
@@ -80,20 +83,20 @@ void Form1::MouseClickList(std::int64_t startRow) {
         report.at(102, [&] { showMessage(FirstRunTip); });
     report.at(104, [&] { setWindowState(WindowState::Minimized); });
 
-    while (true) {
+    while (list_.rowCount() > 0) {
         report.at(106, [&] {
             const Action& row = rowAt(list_, i);
             const std::int32_t x = field(i, row.x, [](const std::string& t) { return toInt32(textToNumber(t)); });
             const std::int32_t y = field(i, row.y, [](const std::string& t) { return toInt32(textToNumber(t)); });
             mouse_.MoveMouse(x, y);
         });
-        if (stopFlag_) break;
+        if (runEnds(stopFlag_, list_)) break;
         report.at(108, [&] {
             const std::string& kind = rowAt(list_, i).kind;
             if (kind == kind::SingleClick) mouse_.LeftClick();
             else if (kind == kind::DoubleClick) mouse_.LeftDoubleClick();
         });
-        if (stopFlag_) break;
+        if (runEnds(stopFlag_, list_)) break;
         report.at(110, [&] {
             // A wait that cannot be read still yields once, so the run stays stoppable.
             double seconds = 0;
@@ -106,13 +109,13 @@ void Form1::MouseClickList(std::int64_t startRow) {
             WaitSeconds(ports_.loop, stopFlag_, seconds);
             if (unreadable) std::rethrow_exception(unreadable);
         });
-        if (stopFlag_) break;
+        if (runEnds(stopFlag_, list_)) break;
         report.at(112, [&] {
             ++i;
             if (i > static_cast<std::int64_t>(list_.rowCount())) i = 1;
         });
         report.at(114, [&] { list_.select(static_cast<std::size_t>(i - 1)); });
-        if (stopFlag_) break;
+        if (runEnds(stopFlag_, list_)) break;
     }
 
     report.at(116, [&] { setWindowVisible(true); });
