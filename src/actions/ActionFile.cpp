@@ -36,6 +36,21 @@ std::size_t rowCount(std::string_view text) {
     return rows;
 }
 
+const std::string ChooseASavedFile = "Choose a file saved with \"Save Actions To File\".";
+
+[[noreturn]] void refuse(const std::string& problem, const std::string& whatToDo) {
+    throw ActionFileRefused(problem + " Nothing was loaded.\r\n\r\n" + whatToDo);
+}
+
+// The file encoding's refusal, shown as the file's problem.
+std::string decode(const std::string& bytes, TextEncoding& encoding) {
+    try {
+        return encoding.fromFile(bytes);
+    } catch (const std::runtime_error& notText) {
+        refuse(std::string(notText.what()) + ".", "Choose a file saved with \"Save Actions To File\" on this computer.");
+    }
+}
+
 } // namespace
 
 std::vector<ParsedRow> parseActionFile(std::string_view text) {
@@ -51,12 +66,14 @@ std::vector<ParsedRow> parseActionFile(std::string_view text) {
 
 std::vector<ParsedRow> parseActionFileBytes(const std::string& bytes, TextEncoding& encoding) {
     if (const std::size_t nul = bytes.find('\0'); nul != std::string::npos)
-        throw std::runtime_error("This is not a text file: byte " + std::to_string(nul + 1) + " of " +
-                                 std::to_string(bytes.size()) + " is a NUL byte");
-    const std::string text = encoding.fromFile(bytes);
+        refuse("This is not a text file: byte " + std::to_string(nul + 1) + " of " + std::to_string(bytes.size()) +
+                   " is a NUL byte, as in programs, pictures and lists saved as UTF-16.",
+               ChooseASavedFile);
+    const std::string text = decode(bytes, encoding);
     if (const std::size_t rows = rowCount(text); rows > ActionFileRowLimit)
-        throw std::runtime_error("The file holds " + std::to_string(rows) + " rows; action files of more than " +
-                                 std::to_string(ActionFileRowLimit) + " rows are not loaded");
+        refuse("This file holds " + std::to_string(rows) + " rows, more than " + std::to_string(ActionFileRowLimit) +
+                   " rows, the most one action file may hold.",
+               "Choose a smaller file, or split this one and load its parts one after the other.");
     return parseActionFile(text);
 }
 
@@ -69,8 +86,9 @@ std::string readActionFileBytes(const std::string& utf8Path) {
     const std::uintmax_t size = fs::file_size(path, ec);
     if (ec) throw std::runtime_error("Cannot read " + utf8Path + ": " + ec.message());
     if (size > ActionFileSizeLimit)
-        throw std::runtime_error("The file " + utf8Path + " is " + std::to_string(size / (1024 * 1024)) +
-                                 " MB; action files larger than 16 MB are not loaded");
+        refuse("This file is larger than 16 MB (" + std::to_string(size / (1024 * 1024)) +
+                   " MB), so it is not an action file.",
+               ChooseASavedFile);
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error("Cannot open " + utf8Path + ": " + std::strerror(errno));
     std::string bytes;

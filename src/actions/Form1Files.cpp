@@ -36,8 +36,12 @@ void Form1::PushButton9_Click() {
     std::vector<ParsedRow> rows;
     bool read = false;
     report.at(102, [&] {
-        rows = parseActionFileBytes(readActionFileBytes(chosen.path), ports_.fileEncoding);
-        read = true;
+        try {
+            rows = parseActionFileBytes(readActionFileBytes(chosen.path), ports_.fileEncoding);
+            read = true;
+        } catch (const ActionFileRefused& refused) {
+            ports_.dialogs.messageBox(refused.what(), appTitle_, MessageButtons::Ok, MessageIcon::Exclamation);
+        }
     });
     if (!read || rows.empty()) return;
     appendReportingMissingFields(list_, std::move(rows), report, 104);

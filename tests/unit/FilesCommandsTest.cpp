@@ -102,33 +102,48 @@ TEST_F(FileCommands, FilesThatCannotBeReadAddNothingAndSaySo) {
     std::string large(17 * 1024 * 1024, 'x');
     encoding.rejectEnabled = true;
     encoding.rejectByte = '\xFF';
+    // Files that are no action files are turned away with an ordinary message
+    // saying what is wrong and what to do; only real failures are error reports.
     const struct {
         std::string path;
         const char* reason;
+        bool refusedByDesign;
     } cases[] = {
-        {utf8FromPath(folder / "missing.txt"), "File not found"},
-        {utf8FromPath(folder), "Not a file"},
-        {file("large.txt", large), "larger than 16 MB"},
-        {file("binary.txt", std::string("1,2,3,\xFF\r\n", 9)), "not text"},
+        {utf8FromPath(folder / "missing.txt"), "File not found", false},
+        {utf8FromPath(folder), "Not a file", false},
+        {file("large.txt", large), "larger than 16 MB", true},
+        {file("binary.txt", std::string("1,2,3,\xFF\r\n", 9)), "not text", true},
         // NUL is UTF-8 but never text: a binary file, or a list saved as UTF-16
-        {file("with-nuls.txt", "1,2,3,No Action\r\n\0\0\0\0"s), "not a text file"},
-        {file("utf16.txt", "1\0,\0002\0,\0003\0,\0K\0\r\0\n\0"s), "not a text file"},
+        {file("with-nuls.txt", "1,2,3,No Action\r\n\0\0\0\0"s), "not a text file", true},
+        {file("utf16.txt", "1\0,\0002\0,\0003\0,\0K\0\r\0\n\0"s), "not a text file", true},
         // within the size limit, but a row for every three bytes
         {file("tiny-lines.txt", [] {
              std::string text;
              for (std::size_t i = 0; i <= ActionFileRowLimit; ++i) text += "x\r\n";
              return text;
          }()),
-         "more than 1048576 rows"},
+         "more than 1048576 rows", true},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
         dialogs.shown.clear();
         choose(c.path);
         form->click(ControlId::PushButton9);
-        EXPECT_EQ(rows().size(), 3u) << c.path;
-        ASSERT_EQ(dialogs.shown.size(), 1u) << c.path;
-        EXPECT_NE(dialogs.shown[0].text.find(c.reason), std::string::npos) << dialogs.shown[0].text;
-        EXPECT_NE(dialogs.shown[0].text.find("Form1.PushButton9_Click at line 102"), std::string::npos);
+        EXPECT_EQ(rows().size(), 3u);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        const auto& shown = dialogs.shown[0];
+        EXPECT_NE(shown.text.find(c.reason), std::string::npos) << shown.text;
+        EXPECT_EQ(shown.buttons, MessageButtons::Ok);
+        EXPECT_EQ(shown.icon, MessageIcon::Exclamation);
+        if (c.refusedByDesign) {
+            EXPECT_EQ(shown.title, "Cursovia");
+            EXPECT_NE(shown.text.find("Nothing was loaded."), std::string::npos) << shown.text;
+            EXPECT_NE(shown.text.find("\r\n\r\nChoose "), std::string::npos) << shown.text; // what to do
+            EXPECT_EQ(shown.text.find("in CursoviaApp"), std::string::npos) << shown.text;
+        } else {
+            EXPECT_EQ(shown.title, "Application Error");
+            EXPECT_NE(shown.text.find("Form1.PushButton9_Click at line 102"), std::string::npos) << shown.text;
+        }
     }
 }
 
