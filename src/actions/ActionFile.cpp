@@ -70,6 +70,10 @@ std::vector<ParsedRow> parseActionFileBytes(const std::string& bytes, TextEncodi
                    " is a NUL byte, as in programs, pictures and lists saved as UTF-16.",
                ChooseASavedFile);
     const std::string text = decode(bytes, encoding);
+    // Read as CR LF lines, such a file would be one row running on over every line.
+    if (text.find('\n') != std::string::npos && text.find("\r\n") == std::string::npos)
+        refuse("The lines of this file end in LF alone, as on Linux; the lines of an action file must end in CR LF.",
+               "Choose a file saved with \"Save Actions To File\", or save this one with CR LF (Windows) line ends.");
     if (const std::size_t rows = rowCount(text); rows > ActionFileRowLimit)
         refuse("This file holds " + std::to_string(rows) + " rows, more than " + std::to_string(ActionFileRowLimit) +
                    " rows, the most one action file may hold.",

@@ -27,7 +27,8 @@ public:
 // The rows of a file's bytes, decoded with the file encoding. A NUL byte is
 // never text, whatever the encoding: a binary file, or a list saved as UTF-16,
 // is refused (ActionFileRefused) rather than loaded as rows of garbage; so is
-// text the encoding refuses and a file of more rows than the row limit.
+// text the encoding refuses, text whose lines end in LF without a single
+// CR LF, and a file of more rows than the row limit.
 std::vector<ParsedRow> parseActionFileBytes(const std::string& bytes, TextEncoding& encoding);
 
 // A file within the size limit can still hold millions of tiny lines, each a

@@ -147,23 +147,38 @@ TEST_F(FileCommands, FilesThatCannotBeReadAddNothingAndSaySo) {
     }
 }
 
-TEST_F(FileCommands, LineEndsOtherThanCrLfGiveOneRowThatSurvivesARestart) {
+TEST_F(FileCommands, AFileWithLfLineEndsAloneIsRefusedSayingWhy) {
+    for (const char* text : {"1,2,3,No Action\n4,5,6,Single Click\n7,8,9,No Action\n", "1,2,3,No Action\n"}) {
+        dialogs.shown.clear();
+        choose(file("lf.txt", text));
+        form->click(ControlId::PushButton9);
+        EXPECT_TRUE(rows().empty()) << text;
+        ASSERT_EQ(dialogs.shown.size(), 1u) << text;
+        EXPECT_NE(dialogs.shown[0].text.find("end in CR LF"), std::string::npos) << dialogs.shown[0].text;
+        EXPECT_NE(dialogs.shown[0].text.find("Nothing was loaded."), std::string::npos) << dialogs.shown[0].text;
+        EXPECT_EQ(dialogs.shown[0].title, "Cursovia");
+    }
+    EXPECT_EQ(settings.value("Actions"), "");
+}
+
+TEST_F(FileCommands, OtherLineEndsBesideCrLfGiveRowsThatSurviveARestart) {
     const struct {
         const char* name;
         std::string text;
-        Action row;
+        std::vector<Action> rows;
     } cases[] = {
-        {"lf.txt", "1,2,3,No Action\n4,5,6,Single Click\n7,8,9,No Action\n", {"1", "2", "3", "No Action\n4"}},
-        {"cr.txt", "1,2,3,No Action\r4,5,6,Single Click\r7,8,9,No Action\r", {"1", "2", "3", "No Action\r4"}},
+        {"cr.txt", "1,2,3,No Action\r4,5,6,Single Click\r7,8,9,No Action\r", {{"1", "2", "3", "No Action\r4"}}},
+        // a CR LF makes it an action file; the LF alone stays a character of its line
+        {"mixed.txt", "1,2,3,No Action\n4,5,6,Single Click\r\n", {{"1", "2", "3", "No Action\n4"}}},
     };
     for (const auto& c : cases) {
         form->click(ControlId::PushButton4);
         choose(file(c.name, c.text));
         form->click(ControlId::PushButton9);
         EXPECT_TRUE(dialogs.shown.empty()) << c.name; // more than four fields: nothing is missing
-        EXPECT_EQ(rows(), std::vector<Action>{c.row}) << c.name;
+        EXPECT_EQ(rows(), c.rows) << c.name;
         restart();
-        EXPECT_EQ(rows(), std::vector<Action>{c.row}) << c.name;
+        EXPECT_EQ(rows(), c.rows) << c.name;
     }
 }
 
