@@ -46,7 +46,9 @@ std::string readActionFileBytes(const std::string& utf8Path);
 
 // Writes the file through a temporary file in the same folder that replaces
 // the target only once it is complete, so a failed save never leaves a former
-// file cut short. Throws std::runtime_error with a readable reason.
+// file cut short. A symbolic link stays a link: its target is replaced. The
+// replaced file keeps its permissions; a file the user cannot write, or made
+// read-only, is refused. Throws std::runtime_error with a readable reason.
 void writeFileReplacing(const std::string& utf8Path, const std::string& bytes);
 
 } // namespace cursovia

@@ -282,6 +282,49 @@ TEST_F(FileCommands, AFailedSaveKeepsTheFormerFileWholeAndSaysSo) {
 }
 #endif
 
+#if defined(__linux__)
+TEST_F(FileCommands, SaveRefusesAFileTheUserCannotWrite) {
+    form->click(ControlId::PushButton6);
+    using P = fs::perms;
+    fs::create_symlink("list.txt", folder / "link.txt");
+    const struct {
+        const char* how;
+        P mode;
+        bool permissionBitsBindRoot;
+        const char* chosen;
+        const char* reason;
+    } cases[] = {
+        // made read-only by the user: refused even where the process could write it (root)
+        {"a read-only file", P::owner_read | P::group_read | P::others_read, false, "list.txt", "the file is read-only"},
+        {"a read-only file behind a link", P::owner_read, false, "link.txt", "the file is read-only"},
+        // writable by others, not by its owner, who saves
+        {"a file its owner may not write", P::owner_read | P::group_all | P::others_all, true, "list.txt",
+         "Permission denied"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        dialogs.shown.clear();
+        const std::string target = file("list.txt", "former\r\n");
+        fs::permissions(target, c.mode);
+        choose(utf8FromPath(folder / c.chosen));
+        {
+            std::shared_ptr<void> evenForRoot;
+            if (c.permissionBitsBindRoot) evenForRoot = std::make_shared<fakes::PermissionBitsBindRoot>();
+            form->click(ControlId::PushButton8);
+        }
+        EXPECT_EQ(read(target), "former\r\n");
+        EXPECT_EQ(fs::status(target).permissions(), c.mode);
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 2); // no temporary left
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_NE(dialogs.shown[0].text.find("Cannot save to " + utf8FromPath(folder / c.chosen) + ": " + c.reason),
+                  std::string::npos)
+            << dialogs.shown[0].text;
+        EXPECT_NE(dialogs.shown[0].text.find("Form1.PushButton8_Click at line 102"), std::string::npos);
+        fs::permissions(target, P::owner_all);
+    }
+}
+#endif
+
 TEST_F(FileCommands, SampleAppendsItsThreeRowsEachTime) {
     for (const char* x : {"1", "2"}) {
         pointer.at = {std::stoi(x), 0};
