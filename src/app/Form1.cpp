@@ -171,8 +171,9 @@ void Form1::MouseMove(std::optional<ControlId> over) {
 }
 
 void Form1::saveList() {
+    listUnsaved_ = true; // until written: shutdown tries again
     ports_.settings.write(std::string(settings::Actions.name), encodeActions(list_));
-    storedListUnread_ = false; // the user's own list replaces what could not be read
+    listUnsaved_ = false;
 }
 
 void Form1::CaptureMousePosition() {

@@ -158,7 +158,7 @@ TEST_F(FileCommands, AFileWithLfLineEndsAloneIsRefusedSayingWhy) {
         EXPECT_NE(dialogs.shown[0].text.find("Nothing was loaded."), std::string::npos) << dialogs.shown[0].text;
         EXPECT_EQ(dialogs.shown[0].title, "Cursovia");
     }
-    EXPECT_EQ(settings.value("Actions"), "");
+    EXPECT_EQ(settings.value("Actions").value_or(""), "");
 }
 
 TEST_F(FileCommands, OtherLineEndsBesideCrLfGiveRowsThatSurviveARestart) {
