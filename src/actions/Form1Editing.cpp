@@ -1,6 +1,7 @@
 // The list's editing commands. Every change is written to the settings at
 // once, so a crash or a killed process loses no row.
 #include "app/Form1.h"
+#include "app/PersistedList.h"
 
 namespace cursovia {
 namespace {
@@ -17,6 +18,7 @@ Action Form1::newAction() const {
     if (control(ControlId::Option1).value) a.kind = kind::NoAction;
     else if (control(ControlId::Option2).value) a.kind = kind::SingleClick;
     else if (control(ControlId::Option3).value) a.kind = kind::DoubleClick;
+    requireStoredListCanKeep(a); // the wait box takes any text
     return a;
 }
 

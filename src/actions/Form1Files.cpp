@@ -2,6 +2,7 @@
 #include "actions/ActionFile.h"
 #include "actions/SampleActions.h"
 #include "app/Form1.h"
+#include "app/PersistedList.h"
 
 namespace cursovia {
 namespace {
@@ -44,6 +45,7 @@ void Form1::PushButton9_Click() {
         }
     });
     if (!read || rows.empty()) return;
+    dropRowsTheStoredListCannotKeep(rows, report, 104, "in the file");
     appendReportingMissingFields(list_, std::move(rows), report, 104);
     report.at(110, [&] { saveList(); });
 }

@@ -58,7 +58,10 @@ void Form1::Form_Load() {
     // The stored value is written again only when the list changes: a list
     // that could not be restored whole must not replace it.
     std::vector<ParsedRow> saved;
-    report.at(128, [&] { saved = decodeActions(store.read(key(settings::Actions), "")); });
+    report.at(128, [&] {
+        saved = decodeActions(store.read(key(settings::Actions), ""));
+        dropRowsTheStoredListCannotKeep(saved, report, 130, "in the saved list");
+    });
     report.at(130, [&] { appendReportingMissingFields(list_, std::move(saved), report, 130); });
     report.at(138, [&] { setBackground(ControlId::Label1, White); });
     restoreStartupOptions(report);

@@ -87,6 +87,23 @@ TEST_F(FileCommands, EachMissingFieldIsReportedAndTheRowStillAdded) {
     }
 }
 
+TEST_F(FileCommands, ARowTheStoredListCannotKeepIsReportedAndNotAdded) {
+    choose(file("separators.txt", "1,2,3,No Action\r\n4,5,6||MySeparator12||7,No Action\r\n"
+                                  "8,9,1,Single Click||MySeparator23\r\n10,11,1,Single Click\r\n"));
+    form->click(ControlId::PushButton9);
+    const std::vector<Action> loaded = {{"1", "2", "3", "No Action"}, {"10", "11", "1", "Single Click"}};
+    EXPECT_EQ(rows(), loaded);
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    const char* reports[] = {"Row 2 in the file was not added: its Wait field holds", "Row 3 in the file was not added: its Action field holds"};
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(dialogs.shown[i].text.rfind(reports[i], 0), 0u) << dialogs.shown[i].text;
+        EXPECT_NE(dialogs.shown[i].text.find("Form1.PushButton9_Click at line 104"), std::string::npos);
+        EXPECT_EQ(dialogs.shown[i].title, "Application Error");
+    }
+    restart();
+    EXPECT_EQ(rows(), loaded);
+}
+
 TEST_F(FileCommands, AFloodOfMissingFieldsEndsInOneSummary) {
     std::string text;
     for (int i = 0; i < 1000; ++i) text += "x\r\n";
@@ -95,6 +112,16 @@ TEST_F(FileCommands, AFloodOfMissingFieldsEndsInOneSummary) {
     EXPECT_EQ(rows().size(), 1000u);
     ASSERT_EQ(dialogs.shown.size(), 11u);
     EXPECT_NE(dialogs.shown.back().text.find("2990 more fields were missing"), std::string::npos);
+}
+
+TEST_F(FileCommands, AFloodOfRowsTheStoredListCannotKeepEndsInOneSummary) {
+    std::string text;
+    for (int i = 0; i < 1000; ++i) text += "1,2,||MySeparator23||,No Action\r\n";
+    choose(file("flood.txt", text + "1,2,3,No Action\r\n"));
+    form->click(ControlId::PushButton9);
+    EXPECT_EQ(rows().size(), 1u);
+    ASSERT_EQ(dialogs.shown.size(), 11u);
+    EXPECT_EQ(dialogs.shown.back().text.rfind("990 more rows in the file were not added", 0), 0u) << dialogs.shown.back().text;
 }
 
 TEST_F(FileCommands, FilesThatCannotBeReadAddNothingAndSaySo) {

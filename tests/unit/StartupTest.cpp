@@ -80,6 +80,19 @@ TEST_F(Startup, AStoredListIsWrittenWhenItChangesNotBecauseItWasRead) {
     }
 }
 
+TEST_F(Startup, ARestoredRowTheStoredListCannotKeepIsReportedAndLeftOut) {
+    const std::string F = "||MySeparator12||", T = "||MySeparator23||";
+    // cut short inside a terminator: the last kind would grow a separator at the next save
+    settings.set("Loads", "3");
+    settings.set("Actions", "1" + F + "2" + F + "3" + F + "No Action" + T + "4" + F + "5" + F + "6" + F + "K||MySeparator23");
+    start();
+    EXPECT_EQ(rows(), (std::vector<Action>{{"1", "2", "3", "No Action"}}));
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text.rfind("Row 2 in the saved list was not added: its Action field holds", 0), 0u)
+        << dialogs.shown[0].text;
+    EXPECT_NE(dialogs.shown[0].text.find("Form1.Form_Load at line 130"), std::string::npos);
+}
+
 // A list view that cannot take the restored rows (out of memory, say).
 struct FailingListView : ListObserver {
     void rowsChanged(const ListChange&) override { throw std::runtime_error("The list view cannot take the rows"); }
