@@ -19,6 +19,9 @@ int drawSeededFromClock() {
     return static_cast<int>(std::uniform_real_distribution<double>(0.0, 1.0)(generator) * 100) + 1;
 }
 
+// Where a failure inside the keyboard hook's callback is reported.
+const std::string HookProcedure = "modKeyboard.KeyboardHookProc";
+
 } // namespace
 
 std::string shortApplicationTitle(const std::string& productName) {
@@ -36,7 +39,9 @@ Form1::Form1(Form1Ports ports, ProgramInfo program, std::function<int()> drawHom
       program_(std::move(program)),
       drawHomePageNumber_(drawHomePageNumber ? std::move(drawHomePageNumber) : drawSeededFromClock),
       mouse_(ports.pointer),
-      keyboard_(ports.keys, {[this] { CaptureMousePosition(); }, [this] { stopFlag_ = true; }}),
+      // The hook has no trap of its own: a failed capture is reported under it.
+      keyboard_(ports.keys, {[this] { ErrorReport(ports_.dialogs, HookProcedure).at(100, [this] { CaptureMousePosition(); }); },
+                             [this] { stopFlag_ = true; }}),
       tray_(ports.tray, ports.loop, *this),
       startUp_(ports.autostart, program_) {
     for (const ControlSpec& spec : controlTable()) {
