@@ -7,7 +7,7 @@
 //   cmake -S . -B build/bench-load -DCMAKE_BUILD_TYPE=Release -DCURSOVIA_BENCH=ON -DCURSOVIA_BUILD_APP=OFF
 //   cmake --build build/bench-load --target cursovia_load_bench && build/bench-load/bench/load/cursovia_load_bench
 #include "actions/ActionFile.h"
-#include "app/ErrorReport.h"
+#include "base/ErrorReport.h"
 #include "app/PersistedList.h"
 #include "fakes/Fakes.h"
 

@@ -1,6 +1,6 @@
 #include "actions/ActionFile.h"
 
-#include "actions/FilePaths.h"
+#include "base/FilePaths.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,7 @@
 #pragma once
-#include "actions/Action.h"
-#include "actions/ActionList.h"
+#include "base/Action.h"
+#include "base/ActionList.h"
+#include "base/SplitText.h"
 
 #include <string_view>
 #include <vector>
@@ -15,9 +16,6 @@ struct ParsedRow {
     int fieldCount = 0;
     friend bool operator==(const ParsedRow&, const ParsedRow&) = default;
 };
-
-// Cuts `text` at every occurrence of `separator`: k separators give k + 1 pieces.
-std::vector<std::string_view> splitAt(std::string_view text, std::string_view separator);
 
 // Fields 1 to 4 become X, Y, Wait and Kind; later fields are ignored, missing ones stay empty.
 ParsedRow rowFromFields(const std::vector<std::string_view>& fields);

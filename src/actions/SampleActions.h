@@ -1,5 +1,5 @@
 #pragma once
-#include "actions/Action.h"
+#include "base/Action.h"
 
 #include <array>
 

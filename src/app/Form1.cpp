@@ -1,7 +1,8 @@
 #include "app/Form1.h"
 
+#include "app/Form1Parts.h"
 #include "app/PersistedList.h"
-#include "app/SettingsKeys.h"
+#include "base/SettingsKeys.h"
 
 #include <ctime>
 #include <random>
@@ -38,12 +39,7 @@ Form1::Form1(Form1Ports ports, ProgramInfo program, std::function<int()> drawHom
     : ports_(ports),
       program_(std::move(program)),
       drawHomePageNumber_(drawHomePageNumber ? std::move(drawHomePageNumber) : drawSeededFromClock),
-      mouse_(ports.pointer),
-      // The hook has no trap of its own: a failed capture is reported under it.
-      keyboard_(ports.keys, {[this] { ErrorReport(ports_.dialogs, HookProcedure).at(100, [this] { CaptureMousePosition(); }); },
-                             [this] { stopFlag_ = true; }}),
-      tray_(ports.tray, ports.loop, *this),
-      startUp_(ports.autostart, program_) {
+      parts_(std::make_unique<Parts>(*this)) {
     for (const ControlSpec& spec : controlTable()) {
         ControlState& s = state(spec.id);
         s.caption = spec.caption;
@@ -52,12 +48,27 @@ Form1::Form1(Form1Ports ports, ProgramInfo program, std::function<int()> drawHom
         s.background = spec.background;
     }
     // The window's saved layout for its tray control: out of the tray, the blue "K" icon, no tip.
-    tray_.setInTray(false);
-    tray_.setTrayIcon(Picture::ProgramIcon);
-    tray_.setTrayTip("");
+    parts_->tray.setInTray(false);
+    parts_->tray.setTrayIcon(Picture::ProgramIcon);
+    parts_->tray.setTrayTip("");
 }
 
+Form1::Parts::Parts(Form1& f)
+    : form(f),
+      mouse(f.ports_.pointer),
+      // The hook has no trap of its own: a failed capture is reported under it.
+      keyboard(f.ports_.keys, {[&f] { ErrorReport(f.ports_.dialogs, HookProcedure).at(100, [&f] { f.CaptureMousePosition(); }); },
+                               [&f] { f.stopFlag_ = true; }}),
+      tray(f.ports_.tray, f.ports_.loop, *this),
+      startUp(f.ports_.autostart, f.program_),
+      editing(f.list_, *this),
+      files(f.list_, f.ports_.dialogs, f.ports_.fileEncoding, *this),
+      run({f.list_, f.ports_.dialogs, f.ports_.settings, f.ports_.loop, mouse, *this}, f.stopFlag_) {}
+
 Form1::~Form1() { list_.setObserver(nullptr); }
+
+cSysTray& Form1::cSysTray1() { return parts_->tray; }
+modKeyboard& Form1::keyboard() { return parts_->keyboard; }
 
 void Form1::controlChanged(ControlId id) {
     if (view_) view_->controlChanged(id);
@@ -182,7 +193,7 @@ void Form1::saveList() {
 }
 
 void Form1::CaptureMousePosition() {
-    const modMouse::Captions captions = mouse_.CaptureMousePosition();
+    const modMouse::Captions captions = parts_->mouse.CaptureMousePosition();
     setCaption(ControlId::lblXPosition, captions.x);
     setCaption(ControlId::lblYPosition, captions.y);
 }

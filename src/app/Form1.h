@@ -1,34 +1,35 @@
 #pragma once
-#include "actions/ActionList.h"
-#include "actions/TextEncoding.h"
-#include "app/Controls.h"
-#include "app/Dialogs.h"
-#include "app/ErrorReport.h"
-#include "app/ProgramInfo.h"
-#include "app/SettingsStore.h"
-#include "automation/EventLoop.h"
-#include "automation/KeyEvents.h"
-#include "automation/Pointer.h"
-#include "automation/modKeyboard.h"
-#include "automation/modMouse.h"
-#include "desktop/AutostartEntry.h"
-#include "desktop/Skin.h"
-#include "desktop/cSysTray.h"
-#include "desktop/mStartUp.h"
-#include "guidance/ShellOpen.h"
+// The presenter as its views see it: the view interface, the state the view
+// renders and the user's input. The subsystems it drives stay behind it.
+#include "base/ActionList.h"
+#include "base/Controls.h"
+#include "base/ProgramInfo.h"
 
 #include <array>
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace cursovia {
 
+class AutostartEntry;
+class cSysTray;
+class Dialogs;
+class ErrorReport;
+class EventLoop;
+class KeyEventSource;
+class modKeyboard;
+class Pointer;
+class SettingsStore;
+class ShellOpen;
+class Skin;
+class TextEncoding;
+class TrayShell;
+
 inline constexpr const char* ProductName = "Cursovia";
-inline constexpr const char* HomePage = "http://www.kelvardo.com";
-inline constexpr const char* StartCaption = "Start Running (Press Ctrl + Alt + S To Stop)";
-inline constexpr const char* StopCaption = "Stop Running (Press Ctrl + Alt + S To Stop)";
 
 enum class WindowState { Normal, Minimized, Maximized };
 enum class PointerShape { Default, Custom };
@@ -70,12 +71,14 @@ struct Form1Ports {
 // every control, the run, the tray icon and shutdown. Everything runs on the
 // user-interface thread; handlers may re-enter each other while a run, a
 // balloon or a message box waits.
-class Form1 : private TrayEvents {
+class Form1 {
 public:
     // `drawHomePageNumber` draws the start's whole number from 1 to 100;
     // by default a generator seeded from the seconds since midnight.
     Form1(Form1Ports ports, ProgramInfo program, std::function<int()> drawHomePageNumber = {});
-    ~Form1() override;
+    ~Form1();
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
 
     void setView(FormView* view) { view_ = view; }
 
@@ -101,8 +104,8 @@ public:
     bool StopFlag() const { return stopFlag_; }
     bool TrayHidden() const { return trayHidden_; }
     bool FormLoading() const { return formLoading_; }
-    cSysTray& cSysTray1() { return tray_; }
-    modKeyboard& keyboard() { return keyboard_; }
+    cSysTray& cSysTray1();
+    modKeyboard& keyboard();
 
     // --- The user's input, forwarded by the view ---------------------------
     // A click on a push button, check box (toggles it) or option button (sets it).
@@ -122,7 +125,12 @@ public:
     // The window is about to close, for whatever reason; ends the process.
     void Form_QueryUnload();
 
-    // --- Handlers, by their window's names ---------------------------------
+private:
+    // The subsystems the window drives, and the window as each of them sees it.
+    struct Parts;
+
+    // The handlers the view reaches through click(), setting a value from
+    // code, or a change of the window's state.
     void PushButton1_Click();
     void PushButton2_Click();
     void PushButton3_Click();
@@ -139,9 +147,7 @@ public:
     void Option5_Click();
     void Text1_Change();
     void Form_Resize();
-    void MouseClickList(std::int64_t startRow);
 
-private:
     static std::size_t index(ControlId id) { return static_cast<std::size_t>(id); }
     ControlState& state(ControlId id) { return controls_[index(id)]; }
 
@@ -158,20 +164,11 @@ private:
     void controlChanged(ControlId id);
 
     void showMessage(const std::string& text);
-    void removeSelected();
     void saveList();
     Action newAction() const;
-    void ApplySkin();
-    void LoadHandPointer();
     void CaptureMousePosition();
     void homePageChance();
     void restoreStartupOptions(ErrorReport& report);
-
-    // TrayEvents: only the button release brings the window back.
-    void MouseMove(std::int32_t) override {}
-    void MouseDown(std::int16_t, std::int32_t) override {}
-    void MouseUp(std::int16_t button, std::int32_t id) override;
-    void MouseDblClick(std::int16_t, std::int32_t) override {}
 
     Form1Ports ports_;
     ProgramInfo program_;
@@ -195,10 +192,7 @@ private:
     bool formLoading_ = false;
     bool listUnsaved_ = false; // a change of the list could not be written
 
-    modMouse mouse_;
-    modKeyboard keyboard_;
-    cSysTray tray_;
-    mStartUp startUp_;
+    std::unique_ptr<Parts> parts_;
 };
 
 // The short application title: the name cut at its last blank, again while

@@ -1,8 +1,9 @@
 // The options of the main window: start at log-on, start hidden, where a run
 // starts, and the wait box. Each writes its setting the moment it changes.
-#include "app/Conversions.h"
 #include "app/Form1.h"
-#include "app/SettingsKeys.h"
+#include "app/Form1Parts.h"
+#include "base/Conversions.h"
+#include "base/SettingsKeys.h"
 
 namespace cursovia {
 namespace {
@@ -18,7 +19,7 @@ void Form1::Check4_Click() {
         setVisible(ControlId::Check8, true);
         ports_.settings.write(key(settings::WindowsStartup), onOff(true));
         try {
-            startUp_.AddToStartup();
+            parts_->startUp.AddToStartup();
         } catch (const std::exception& e) {
             // The box must not claim what the desktop will not do: back to off.
             showMessage(std::string("This software could not be set to start when you log on.\r\n\r\n") + e.what());
@@ -30,7 +31,7 @@ void Form1::Check4_Click() {
     setVisible(ControlId::Check8, false);
     ports_.settings.write(key(settings::WindowsStartup), onOff(false));
     try {
-        startUp_.RemoveFromStartup();
+        parts_->startUp.RemoveFromStartup();
     } catch (const std::exception& e) {
         showMessage(std::string("This software could not be removed from the programs started when you log on.\r\n\r\n") +
                     e.what());

@@ -1,8 +1,9 @@
 // Start-up, showing the window, hiding in the tray and shutdown.
-#include "app/Conversions.h"
 #include "app/Form1.h"
+#include "app/Form1Parts.h"
 #include "app/PersistedList.h"
-#include "app/SettingsKeys.h"
+#include "base/Conversions.h"
+#include "base/SettingsKeys.h"
 
 namespace cursovia {
 namespace {
@@ -14,6 +15,8 @@ const std::string FirstStartTip =
 
 const std::string TrayMessage = "has been minimized to the system tray.\r\n"
                                 "Click on the blue 'K' icon (K for Kelvardo) to bring the software back.";
+
+const std::string HomePage = "http://www.kelvardo.com";
 
 constexpr int ColumnWidth = 120; // 1,800 twips
 
@@ -27,8 +30,8 @@ void Form1::Form_Load() {
     SettingsStore& store = ports_.settings;
 
     report.at(100, [&] { formLoading_ = true; });
-    report.at(102, [&] { ApplySkin(); });
-    report.at(104, [&] { LoadHandPointer(); });
+    report.at(102, [&] { ApplySkin(program_, ports_.skin, *parts_); });
+    report.at(104, [&] { LoadHandPointer(program_, ports_.skin, *parts_); });
     report.at(106, [&] { homePageChance(); });
     report.at(108, [&] {
         const double loads = textToNumber(store.read(key(settings::Loads), fallback(settings::Loads))) + 1;
@@ -38,12 +41,12 @@ void Form1::Form_Load() {
         report.at(112, [&] {
             ports_.dialogs.messageBox(FirstStartTip, appTitle_, MessageButtons::Ok, MessageIcon::None);
         });
-    report.at(114, [&] { tray_.setTrayTip(ProductName); });
+    report.at(114, [&] { parts_->tray.setTrayTip(ProductName); });
     report.at(116, [&] {
         iconSet_ = true;
         windowChanged();
     });
-    report.at(118, [&] { tray_.setInTray(true); });
+    report.at(118, [&] { parts_->tray.setInTray(true); });
     report.at(120, [&] {
         caption_ = ProductName;
         windowChanged();
@@ -71,7 +74,7 @@ void Form1::Form_Load() {
     report.at(156, [&] {
         setOption(ControlId::Option5, textToBoolean(store.read(key(settings::Option5), fallback(settings::Option5))));
     });
-    report.at(158, [&] { keyboard_.InstallKeyboardHook(); });
+    report.at(158, [&] { parts_->keyboard.InstallKeyboardHook(); });
     report.at(160, [&] { formLoading_ = false; });
 }
 
@@ -109,24 +112,24 @@ void Form1::Form_Resize() {
     setWindowVisible(false);
     setWindowState(WindowState::Normal);
     trayHidden_ = true;
-    tray_.ShowBalloon(TrayMessage, ProductName, 5, true);
+    parts_->tray.ShowBalloon(TrayMessage, ProductName, 5, true);
 }
 
-void Form1::MouseUp(std::int16_t, std::int32_t) {
+void Form1::Parts::MouseUp(std::int16_t, std::int32_t) {
     // cSysTray1_MouseUp: back from the tray, whatever the window's state.
-    visible_ = true;
-    windowChanged();
-    if (view_) view_->focusWindow();
-    trayHidden_ = false;
+    form.visible_ = true;
+    form.windowChanged();
+    if (form.view_) form.view_->focusWindow();
+    form.trayHidden_ = false;
 }
 
 void Form1::Form_QueryUnload() {
     ErrorReport report(ports_.dialogs, "Form1.Form_QueryUnload");
-    report.at(100, [&] { keyboard_.RemoveKeyboardHook(); });
+    report.at(100, [&] { parts_->keyboard.RemoveKeyboardHook(); });
     report.at(102, [&] {
         if (listUnsaved_) saveList();
     });
-    report.at(104, [&] { tray_.setInTray(false); });
+    report.at(104, [&] { parts_->tray.setInTray(false); });
     report.at(106, [&] { ports_.loop.processPendingEvents(); });
     report.at(108, [&] { ports_.loop.processPendingEvents(); });
     report.at(110, [&] { ports_.loop.processPendingEvents(); });

@@ -1,6 +1,6 @@
 #include "app/PersistedList.h"
 
-#include "app/ErrorReport.h"
+#include "base/ErrorReport.h"
 
 #include <algorithm>
 #include <array>

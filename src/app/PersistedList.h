@@ -1,5 +1,5 @@
 #pragma once
-#include "actions/ActionList.h"
+#include "base/ActionList.h"
 #include "actions/ParsedRows.h"
 
 #include <string>

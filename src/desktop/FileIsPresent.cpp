@@ -1,6 +1,6 @@
 #include "desktop/FileIsPresent.h"
 
-#include "actions/FilePaths.h"
+#include "base/FilePaths.h"
 
 #include <filesystem>
 #include <system_error>

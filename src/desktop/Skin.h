@@ -1,27 +1,21 @@
 #pragma once
-#include <cstdint>
+#include "desktop/SkinFile.h"
+
 #include <string>
 
 namespace cursovia {
 
-// The skin engine of the main window and its hand pointer. The skin file's
-// format is described in desktop/SkinFile.h; the adapter reads it with
-// readSkinFile. Each call may throw std::runtime_error, which the start-up
-// reports.
+// How the main window looks under a skin, and its hand pointer. The core
+// finds and reads the skin file and decides what it colours; the adapter
+// paints. Until apply is called (never, without a skin file) the window shows
+// the desktop's colours and those the presenter gives its controls. Each call
+// may throw std::runtime_error, which the start-up reports.
 class Skin {
 public:
     virtual ~Skin() = default;
-    // Loads the skin description at `path`; `iniName` selects a variant, empty for the default.
-    virtual void loadSkin(const std::string& path, const std::string& iniName) = 0;
-    // Option bits of the loaded skin; bit 0 colours the window's own frame and background.
-    virtual std::int32_t applyOptions() = 0;
-    virtual void setApplyOptions(std::int32_t options) = 0;
-    // Whether the skin colours the window's child controls.
-    virtual void setSkinControls(bool on) = 0;
-    // Whether the skin colours the program's message boxes and dialogs.
-    virtual void setSkinDialogs(bool on) = 0;
-    // Applies the loaded skin to the main window.
-    virtual void applyToMainWindow() = 0;
+    // Paints the main window with `colours`, and the program's message boxes
+    // and dialogs alike; a colour left empty stays as the desktop has it.
+    virtual void apply(const SkinColours& colours) = 0;
     // Loads the cursor file at `path` as the window's custom pointer picture.
     virtual void loadPointer(const std::string& path) = 0;
 };

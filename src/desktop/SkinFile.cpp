@@ -1,7 +1,7 @@
 #include "desktop/SkinFile.h"
 
-#include "actions/FilePaths.h"
-#include "actions/ParsedRows.h"
+#include "base/FilePaths.h"
+#include "base/SplitText.h"
 
 #include <array>
 #include <fstream>

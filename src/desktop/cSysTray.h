@@ -1,5 +1,5 @@
 #pragma once
-#include "automation/EventLoop.h"
+#include "base/EventLoop.h"
 #include "desktop/TrayShell.h"
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/ProgramInfo.h"
+#include "base/ProgramInfo.h"
 #include "desktop/AutostartEntry.h"
 
 #include <string>

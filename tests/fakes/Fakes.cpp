@@ -112,22 +112,10 @@ void RecordingAutostart::remove(const std::string& name) {
     entries.erase(name);
 }
 
-void RecordingSkin::loadSkin(const std::string& path, const std::string& iniName) {
-    log.push_back("load " + path + " [" + iniName + "]");
+void RecordingSkin::apply(const SkinColours& colours) {
+    log.push_back("apply");
+    applied.push_back(colours);
 }
-
-std::int32_t RecordingSkin::applyOptions() {
-    log.push_back("options?");
-    return options;
-}
-
-void RecordingSkin::setApplyOptions(std::int32_t value) {
-    options = value;
-    log.push_back("options=" + std::to_string(value));
-}
-
-void RecordingSkin::setSkinControls(bool on) { log.push_back(std::string("controls=") + (on ? "true" : "false")); }
-void RecordingSkin::setSkinDialogs(bool on) { log.push_back(std::string("dialogs=") + (on ? "true" : "false")); }
 
 void RecordingSkin::loadPointer(const std::string& path) {
     log.push_back("pointer " + path);

@@ -1,6 +1,6 @@
 #pragma once
 // A fresh folder for one test, removed with everything in it afterwards.
-#include "actions/FilePaths.h"
+#include "base/FilePaths.h"
 
 #include <gtest/gtest.h>
 

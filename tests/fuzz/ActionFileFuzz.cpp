@@ -3,7 +3,7 @@
 // the parser, the append that reports missing fields).
 #include "FuzzCheck.h"
 #include "actions/ActionFile.h"
-#include "app/ErrorReport.h"
+#include "base/ErrorReport.h"
 #include "fakes/Fakes.h"
 
 #include <cstdint>

@@ -3,7 +3,7 @@
 // ConversionError may leave a conversion; anything else escapes the target and
 // libFuzzer reports it.
 #include "FuzzCheck.h"
-#include "app/Conversions.h"
+#include "base/Conversions.h"
 
 #include <cmath>
 #include <cstdint>

@@ -1,5 +1,5 @@
 #include "actions/ActionFile.h"
-#include "actions/FilePaths.h"
+#include "base/FilePaths.h"
 #include "actions/SampleActions.h"
 #include "fakes/FileWriteLimits.h"
 #include "fakes/TempFolder.h"

@@ -1,4 +1,4 @@
-#include "actions/ActionList.h"
+#include "base/ActionList.h"
 
 #include <gtest/gtest.h>
 
@@ -85,8 +85,18 @@ TEST_F(ActionListTest, AppendAllIntoAnEmptyListTakesEveryRowWithOneNotification)
     EXPECT_EQ(observer.changes[0].count, 2u);
 }
 
+TEST_F(ActionListTest, EachColumnShowsItsFieldAndFurtherColumnsNothing) {
+    list.insert(1, {"12", "-34", "2.5", "Double Click"});
+    const struct {
+        std::size_t column;
+        const char* text;
+    } cases[] = {{0, "12"}, {1, "-34"}, {2, "2.5"}, {3, "Double Click"}, {4, ""}, {99, ""}};
+    for (const auto& c : cases) EXPECT_EQ(list.text(1, c.column), c.text) << c.column;
+}
+
 TEST_F(ActionListTest, RowsThatDoNotExistAreRefusedByName) {
     EXPECT_THROW(list.row(3), std::out_of_range);
+    EXPECT_THROW(list.text(3, 0), std::out_of_range);
     EXPECT_THROW(list.select(3), std::out_of_range);
     EXPECT_THROW(list.remove(3), std::out_of_range);
     EXPECT_THROW(list.insert(4, row("X")), std::out_of_range);

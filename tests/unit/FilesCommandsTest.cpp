@@ -1,5 +1,5 @@
 #include "actions/ActionFile.h"
-#include "actions/FilePaths.h"
+#include "base/FilePaths.h"
 #include "app/PersistedList.h"
 #include "fakes/FileWriteLimits.h"
 #include "fakes/FormFixture.h"

@@ -1,6 +1,8 @@
 // Settings written by hand, by another program or by a broken disk: start-up
 // reports what does not convert, and the program stays usable afterwards.
 #include "app/PersistedList.h"
+#include "automation/RunEngine.h"
+#include "automation/modKeyboard.h"
 #include "fakes/FormFixture.h"
 
 #include <algorithm>

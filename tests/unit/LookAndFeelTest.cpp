@@ -1,4 +1,4 @@
-#include "actions/FilePaths.h"
+#include "base/FilePaths.h"
 #include "desktop/FileIsPresent.h"
 #include "desktop/SkinFile.h"
 #include "fakes/FormFixture.h"
@@ -30,18 +30,29 @@ TEST_F(LookAndFeel, WithoutFilesTheWindowKeepsItsLook) {
     EXPECT_EQ(form->control(ControlId::Frame1).background, White);
 }
 
-TEST_F(LookAndFeel, ASkinRecoloursThenDrivesTheEngineInOrder) {
+TEST_F(LookAndFeel, ASkinRecoloursThenHandsTheFilesColoursToTheWindow) {
     put("x/o.cjs");
     create();
     form->Form_Load();
-    const std::string path = utf8FromPath(folder / "x" / "o.cjs");
-    EXPECT_EQ(skin.log, (std::vector<std::string>{"load " + path + " []", "options?", "options=5", "controls=true",
-                                                  "dialogs=true", "apply"}));
+    EXPECT_EQ(skin.log, (std::vector<std::string>{"apply"}));
+    EXPECT_EQ(skin.applied, (std::vector<SkinColours>{{.window = 0x102030}}));
     for (ControlId id : {ControlId::Frame1, ControlId::Option4, ControlId::Check4, ControlId::Label4})
         EXPECT_EQ(form->control(id).background, ButtonFace);
     EXPECT_EQ(form->control(ControlId::Text1).background, White);
     EXPECT_EQ(form->control(ControlId::ListView1).background, White);
     EXPECT_EQ(form->control(ControlId::Label1).background, White); // made white again after the skin
+}
+
+TEST_F(LookAndFeel, ASkinFileThatDoesNotParseIsReportedAndStartUpGoesOn) {
+    temp.file("x/o.cjs", "window = red\n");
+    start();
+    EXPECT_TRUE(skin.applied.empty());
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_NE(dialogs.shown[0].text.find("Skin file line 1: expected a colour written #RRGGBB\r\nin CursoviaApp2021/08/31."
+                                         "Form1.Form_Load at line 102"),
+              std::string::npos);
+    EXPECT_EQ(form->control(ControlId::Frame1).background, ButtonFace); // recoloured before the file is read
+    EXPECT_TRUE(form->visible());
 }
 
 TEST_F(LookAndFeel, AFolderNamedLikeTheSkinIsNoSkin) {

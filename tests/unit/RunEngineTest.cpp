@@ -1,3 +1,5 @@
+#include "automation/RunEngine.h"
+#include "desktop/cSysTray.h"
 #include "fakes/FormFixture.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
 // A whole session of the program against fakes, from first start to the next.
+#include "desktop/cSysTray.h"
 #include "fakes/FormFixture.h"
 
 namespace cursovia {

@@ -1,4 +1,6 @@
 #include "app/PersistedList.h"
+#include "automation/modKeyboard.h"
+#include "desktop/cSysTray.h"
 #include "fakes/FormFixture.h"
 
 namespace cursovia {

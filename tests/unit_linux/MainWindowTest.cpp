@@ -2,6 +2,7 @@
 // recording fakes of the other ports.
 #include "ActionListView.h"
 #include "MainWindow.h"
+#include "desktop/cSysTray.h"
 #include "fakes/FormFixture.h"
 
 #include <QCheckBox>

@@ -2,15 +2,7 @@
 
 #include "app/Form1.h"
 
-#include <iterator>
-
 namespace cursovia {
-namespace {
-
-// Column i shows this field of the row.
-constexpr std::string Action::*Fields[] = {&Action::x, &Action::y, &Action::wait, &Action::kind};
-
-} // namespace
 
 ActionTableModel::ActionTableModel(const Form1& form, QObject* parent) : QAbstractTableModel(parent), form_(form) {}
 
@@ -23,11 +15,10 @@ int ActionTableModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ActionTableModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || index.column() >= static_cast<int>(std::size(Fields)) ||
-        static_cast<std::size_t>(index.row()) >= form_.list().rowCount())
+    if (role != Qt::DisplayRole || !index.isValid() || static_cast<std::size_t>(index.row()) >= form_.list().rowCount())
         return {};
-    const Action& row = form_.list().row(static_cast<std::size_t>(index.row()));
-    return QString::fromStdString(row.*Fields[index.column()]);
+    return QString::fromStdString(
+        form_.list().text(static_cast<std::size_t>(index.row()), static_cast<std::size_t>(index.column())));
 }
 
 QVariant ActionTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -37,23 +37,16 @@ QPoint hotSpot(const QString& path) {
 
 } // namespace
 
-void QtSkin::loadSkin(const std::string& path, const std::string&) { colours_ = readSkinFile(path); }
-
-void QtSkin::applyToMainWindow() {
-    if (!colours_) return;
+void QtSkin::apply(const SkinColours& colours) {
     QPalette skinned = QApplication::palette();
-    if (options_ & 1) {
-        paint(skinned, colours_->window, {QPalette::Window});
-        paint(skinned, colours_->text, {QPalette::WindowText});
-    }
-    if (controls_) {
-        paint(skinned, colours_->button, {QPalette::Button});
-        paint(skinned, colours_->buttonText, {QPalette::ButtonText});
-        paint(skinned, colours_->field, {QPalette::Base});
-        paint(skinned, colours_->fieldText, {QPalette::Text});
-        paint(skinned, colours_->highlight, {QPalette::Highlight});
-    }
-    if (dialogs_) QApplication::setPalette(skinned);
+    paint(skinned, colours.window, {QPalette::Window});
+    paint(skinned, colours.text, {QPalette::WindowText});
+    paint(skinned, colours.button, {QPalette::Button});
+    paint(skinned, colours.buttonText, {QPalette::ButtonText});
+    paint(skinned, colours.field, {QPalette::Base});
+    paint(skinned, colours.fieldText, {QPalette::Text});
+    paint(skinned, colours.highlight, {QPalette::Highlight});
+    QApplication::setPalette(skinned);
     window_.setSkinPalette(skinned);
 }
 

@@ -2,7 +2,6 @@
 #include "Handles.h"
 #include "SkinnedDialogs.h"
 #include "desktop/Skin.h"
-#include "desktop/SkinFile.h"
 
 #include <functional>
 #include <optional>
@@ -10,32 +9,23 @@
 namespace cursovia::win32 {
 
 // The skin as colours from the skin file, painted by the main window through
-// its WM_CTLCOLOR* brushes and custom draw, and by the program's dialogs when
-// they are skinned too; and the hand pointer.
+// its WM_CTLCOLOR* brushes and custom draw, and by the program's dialogs;
+// and the hand pointer.
 class ColourSkin : public Skin {
 public:
-    void loadSkin(const std::string& path, const std::string& iniName) override;
-    std::int32_t applyOptions() override { return options_; }
-    void setApplyOptions(std::int32_t options) override { options_ = options; }
-    void setSkinControls(bool on) override { controls_ = on; }
-    void setSkinDialogs(bool on) override { dialogs_ = on; }
-    void applyToMainWindow() override;
+    void apply(const SkinColours& colours) override;
     void loadPointer(const std::string& path) override;
 
     // The main window repaints itself when the skin is applied.
     void onApplied(std::function<void()> repaint) { repaint_ = std::move(repaint); }
 
     // What the main window paints with; each is empty where the skin leaves the desktop's colour.
-    std::optional<std::uint32_t> windowBackground() const;
-    const SkinColours& controlColours() const;
+    std::optional<std::uint32_t> windowBackground() const { return colours_.window; }
+    const SkinColours& controlColours() const { return colours_; }
     HCURSOR handPointer() const { return hand_.get(); }
 
 private:
-    std::optional<SkinColours> loaded_;
-    bool applied_ = false;
-    std::int32_t options_ = 0;
-    bool controls_ = false;
-    bool dialogs_ = false;
+    SkinColours colours_; // none until a skin is applied
     SkinnedDialogs skinnedDialogs_;
     UniqueCursor hand_;
     std::function<void()> repaint_;

@@ -1,6 +1,6 @@
 #pragma once
 #include "OwnerWindow.h"
-#include "app/Dialogs.h"
+#include "base/Dialogs.h"
 
 namespace cursovia::win32 {
 

@@ -4,21 +4,6 @@
 #include "Utf16.h"
 
 namespace cursovia::win32 {
-namespace {
-
-const std::string& columnText(const Action& row, int column) {
-    static const std::string none;
-    switch (column) {
-    case 0: return row.x;
-    case 1: return row.y;
-    case 2: return row.wait;
-    case 3: return row.kind;
-    default: return none;
-    }
-}
-
-} // namespace
-
 void ListViewModel::attach(HWND listView, HWND mainWindow) {
     listView_ = listView;
     mainWindow_ = mainWindow;
@@ -83,7 +68,8 @@ void ListViewModel::showText(NMLVDISPINFOW& request) const {
     item.pszText[0] = L'\0';
     const ActionList& list = form_.list();
     if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= list.rowCount()) return;
-    const std::wstring text = widen(columnText(list.row(static_cast<std::size_t>(item.iItem)), item.iSubItem));
+    const std::wstring text =
+        widen(list.text(static_cast<std::size_t>(item.iItem), static_cast<std::size_t>(item.iSubItem)));
     lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
 }
 

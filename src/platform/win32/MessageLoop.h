@@ -1,7 +1,7 @@
 #pragma once
 #include "Handles.h"
 #include "OwnerWindow.h"
-#include "automation/EventLoop.h"
+#include "base/EventLoop.h"
 
 namespace cursovia::win32 {
 

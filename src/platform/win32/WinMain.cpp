@@ -15,6 +15,7 @@
 #include "ShellExecuteOpen.h"
 #include "Utf16.h"
 #include "app/Form1.h"
+#include "desktop/cSysTray.h"
 
 #include <windows.h>
 #include <commctrl.h>

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/Dialogs.h"
+#include "base/Dialogs.h"
 
 #include <cstddef>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "app/Conversions.h"
+#include "base/Conversions.h"
 
-#include "app/SettingsKeys.h"
+#include "base/SettingsKeys.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,8 +1,8 @@
 // Saving the list to an action file, loading one, and the sample list.
+#include "actions/ListFiles.h"
+
 #include "actions/ActionFile.h"
 #include "actions/SampleActions.h"
-#include "app/Form1.h"
-#include "app/PersistedList.h"
 
 namespace cursovia {
 namespace {
@@ -13,22 +13,20 @@ const std::string TooManyFiles = "You've selected too many files to add.\r\rPlea
 
 } // namespace
 
-void Form1::PushButton8_Click() {
-    ErrorReport report(ports_.dialogs, "Form1.PushButton8_Click");
+void ListFiles::saveToFile(ErrorReport& report) {
     FileDialogResult chosen;
-    report.at(100, [&] { chosen = ports_.dialogs.saveFile(SaveDialog); });
+    report.at(100, [&] { chosen = dialogs_.saveFile(SaveDialog); });
     if (chosen.outcome != FileDialogResult::Outcome::Chosen || chosen.path.empty()) return;
     report.at(102, [&] {
-        writeFileReplacing(chosen.path, ports_.fileEncoding.toFile(formatActionFile(list_)));
+        writeFileReplacing(chosen.path, fileEncoding_.toFile(formatActionFile(list_)));
     });
 }
 
-void Form1::PushButton9_Click() {
-    ErrorReport report(ports_.dialogs, "Form1.PushButton9_Click");
+void ListFiles::loadFromFile(ErrorReport& report) {
     FileDialogResult chosen;
-    report.at(100, [&] { chosen = ports_.dialogs.openFile(LoadDialog); });
+    report.at(100, [&] { chosen = dialogs_.openFile(LoadDialog); });
     if (chosen.outcome == FileDialogResult::Outcome::NameTooLong) {
-        showMessage(TooManyFiles);
+        host_.showMessage(TooManyFiles);
         return;
     }
     if (chosen.outcome != FileDialogResult::Outcome::Chosen || chosen.path.empty()) return;
@@ -38,22 +36,21 @@ void Form1::PushButton9_Click() {
     bool read = false;
     report.at(102, [&] {
         try {
-            rows = parseActionFileBytes(readActionFileBytes(chosen.path), ports_.fileEncoding);
+            rows = parseActionFileBytes(readActionFileBytes(chosen.path), fileEncoding_);
             read = true;
         } catch (const ActionFileRefused& refused) {
-            ports_.dialogs.messageBox(refused.what(), appTitle_, MessageButtons::Ok, MessageIcon::Exclamation);
+            host_.showWarning(refused.what());
         }
     });
     if (!read || rows.empty()) return;
-    dropRowsTheStoredListCannotKeep(rows, report, 104, "in the file");
+    host_.dropRowsNotKeptAsWritten(rows, report, 104, "in the file");
     appendReportingMissingFields(list_, std::move(rows), report, 104);
-    report.at(110, [&] { saveList(); });
+    report.at(110, [&] { host_.saveList(); });
 }
 
-void Form1::PushButton6_Click() {
-    ErrorReport report(ports_.dialogs, "Form1.PushButton6_Click");
+void ListFiles::appendSamples(ErrorReport& report) {
     report.at(100, [&] { list_.appendAll({SampleActions.begin(), SampleActions.end()}); });
-    report.at(102, [&] { saveList(); });
+    report.at(102, [&] { host_.saveList(); });
 }
 
 } // namespace cursovia

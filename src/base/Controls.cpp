@@ -1,4 +1,4 @@
-#include "app/Controls.h"
+#include "base/Controls.h"
 
 namespace cursovia {
 namespace {

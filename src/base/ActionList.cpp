@@ -1,5 +1,6 @@
-#include "actions/ActionList.h"
+#include "base/ActionList.h"
 
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -11,11 +12,20 @@ namespace {
                             std::to_string(count) + " rows");
 }
 
+// Column i shows this field of the row.
+constexpr std::string Action::*ColumnFields[] = {&Action::x, &Action::y, &Action::wait, &Action::kind};
+
 } // namespace
 
 const Action& ActionList::row(std::size_t index) const {
     if (index >= rows_.size()) noSuchRow(index, rows_.size());
     return rows_[index];
+}
+
+const std::string& ActionList::text(std::size_t index, std::size_t column) const {
+    static const std::string none;
+    const Action& shown = row(index);
+    return column < std::size(ColumnFields) ? shown.*ColumnFields[column] : none;
 }
 
 void ActionList::select(std::optional<std::size_t> index) {

@@ -1,5 +1,5 @@
 #pragma once
-#include "actions/Action.h"
+#include "base/Action.h"
 
 #include <cstddef>
 #include <optional>
@@ -32,6 +32,10 @@ public:
     std::size_t rowCount() const { return rows_.size(); }
     // Throws std::out_of_range naming the row when it does not exist.
     const Action& row(std::size_t index) const;
+    // What the list view shows in `column` of row `index`: X, Y, Wait and
+    // Kind in columns 0 to 3, nothing in any other column. Throws
+    // std::out_of_range naming the row when it does not exist.
+    const std::string& text(std::size_t index, std::size_t column) const;
 
     std::optional<std::size_t> selected() const { return selected_; }
     // Selects the row at `index` (nullopt clears the selection). Throws

@@ -1,11 +1,15 @@
 // The run: the start/stop button and the loop that moves, clicks and waits
 // row after row until the stop flag is raised.
-#include "app/Conversions.h"
-#include "app/Form1.h"
-#include "app/SettingsKeys.h"
+#include "automation/RunEngine.h"
+
 #include "automation/Main.h"
+#include "base/Conversions.h"
+#include "base/SettingsKeys.h"
 
 #include <exception>
+#include <optional>
+#include <stdexcept>
+#include <string>
 #include <utility>
 
 namespace cursovia {
@@ -43,86 +47,87 @@ auto field(std::int64_t position, const std::string& text, Convert convert) {
 
 } // namespace
 
-void Form1::PushButton5_Click() {
-    ErrorReport report(ports_.dialogs, "Form1.PushButton5_Click");
-    if (report.test(100, [&] { return list_.rowCount() == 0; })) {
-        report.at(102, [&] { showMessage("No items in the list."); });
+void RunEngine::startOrStop(ErrorReport& report) {
+    ActionList& list = parts_.list;
+    RunWindow& window = parts_.window;
+    if (report.test(100, [&] { return list.rowCount() == 0; })) {
+        report.at(102, [&] { window.showMessage("No items in the list."); });
         return;
     }
-    if (report.test(104, [&] { return control(ControlId::PushButton5).caption == StartCaption; })) {
-        report.at(106, [&] { setCaption(ControlId::PushButton5, StopCaption); });
+    if (report.test(104, [&] { return window.buttonCaption() == StartCaption; })) {
+        report.at(106, [&] { window.setButtonCaption(StopCaption); });
         std::optional<std::int64_t> startRow;
-        if (report.test(108, [&] { return control(ControlId::Option4).value; })) {
+        if (report.test(108, [&] { return window.startsFromFirstRow(); })) {
             report.at(110, [&] { startRow = 1; });
-        } else if (report.test(112, [&] { return control(ControlId::Option5).value; })) {
-            if (report.test(114, [&] { return list_.selected().has_value(); }))
-                report.at(116, [&] { startRow = static_cast<std::int64_t>(list_.selected().value()) + 1; });
+        } else if (report.test(112, [&] { return window.startsFromSelectedRow(); })) {
+            if (report.test(114, [&] { return list.selected().has_value(); }))
+                report.at(116, [&] { startRow = static_cast<std::int64_t>(list.selected().value()) + 1; });
             else
-                report.at(118, [&] { showMessage("No items selected."); });
+                report.at(118, [&] { window.showMessage("No items selected."); });
         }
         if (startRow) {
             report.at(120, [&] { stopFlag_ = false; });
             report.at(122, [&] { MouseClickList(*startRow); });
         }
-        report.at(124, [&] { setCaption(ControlId::PushButton5, StartCaption); });
+        report.at(124, [&] { window.setButtonCaption(StartCaption); });
         return;
     }
     // A run is active further down the call stack; it sees the flag at its next check.
     report.at(126, [&] { stopFlag_ = true; });
-    report.at(128, [&] { ports_.loop.processPendingEvents(); });
+    report.at(128, [&] { parts_.loop.processPendingEvents(); });
 }
 
-void Form1::MouseClickList(std::int64_t startRow) {
-    ErrorReport report(ports_.dialogs, "Form1.MouseClickList");
+void RunEngine::MouseClickList(std::int64_t startRow) {
+    ActionList& list = parts_.list;
+    RunWindow& window = parts_.window;
+    ErrorReport report(parts_.dialogs, "Form1.MouseClickList");
     report.showEachOnceAtMost(RunReportsShown, RunReportsClosing);
     std::int64_t i = startRow;
 
     if (report.test(100, [&] {
-            return textToNumber(ports_.settings.read(std::string(settings::Loads.name), "")) == 1;
+            return textToNumber(parts_.settings.read(std::string(settings::Loads.name), "")) == 1;
         }))
-        report.at(102, [&] { showMessage(FirstRunTip); });
-    report.at(104, [&] { setWindowState(WindowState::Minimized); });
+        report.at(102, [&] { window.showMessage(FirstRunTip); });
+    report.at(104, [&] { window.minimise(); });
 
-    while (list_.rowCount() > 0) {
+    while (list.rowCount() > 0) {
         report.at(106, [&] {
-            const Action& row = rowAt(list_, i);
+            const Action& row = rowAt(list, i);
             const std::int32_t x = field(i, row.x, [](const std::string& t) { return toInt32(textToNumber(t)); });
             const std::int32_t y = field(i, row.y, [](const std::string& t) { return toInt32(textToNumber(t)); });
-            mouse_.MoveMouse(x, y);
+            parts_.mouse.MoveMouse(x, y);
         });
-        if (runEnds(stopFlag_, list_)) break;
+        if (runEnds(stopFlag_, list)) break;
         report.at(108, [&] {
-            const std::string& kind = rowAt(list_, i).kind;
-            if (kind == kind::SingleClick) mouse_.LeftClick();
-            else if (kind == kind::DoubleClick) mouse_.LeftDoubleClick();
+            const std::string& kind = rowAt(list, i).kind;
+            if (kind == kind::SingleClick) parts_.mouse.LeftClick();
+            else if (kind == kind::DoubleClick) parts_.mouse.LeftDoubleClick();
         });
-        if (runEnds(stopFlag_, list_)) break;
+        if (runEnds(stopFlag_, list)) break;
         report.at(110, [&] {
             // A wait that cannot be read still yields once, so the run stays stoppable.
             double seconds = 0;
             std::exception_ptr unreadable;
             try {
-                seconds = field(i, rowAt(list_, i).wait, [](const std::string& t) { return textToNumber(t); });
+                seconds = field(i, rowAt(list, i).wait, [](const std::string& t) { return textToNumber(t); });
             } catch (...) {
                 unreadable = std::current_exception();
             }
-            WaitSeconds(ports_.loop, stopFlag_, seconds);
+            WaitSeconds(parts_.loop, stopFlag_, seconds);
             if (unreadable) std::rethrow_exception(unreadable);
         });
-        if (runEnds(stopFlag_, list_)) break;
+        if (runEnds(stopFlag_, list)) break;
         report.at(112, [&] {
             ++i;
-            if (i > static_cast<std::int64_t>(list_.rowCount())) i = 1;
+            if (i > static_cast<std::int64_t>(list.rowCount())) i = 1;
         });
-        report.at(114, [&] { list_.select(static_cast<std::size_t>(i - 1)); });
-        if (runEnds(stopFlag_, list_)) break;
+        report.at(114, [&] { list.select(static_cast<std::size_t>(i - 1)); });
+        if (runEnds(stopFlag_, list)) break;
     }
 
-    report.at(116, [&] { setWindowVisible(true); });
-    report.at(118, [&] {
-        if (view_) view_->focusWindow();
-    });
-    report.at(120, [&] { trayHidden_ = false; });
+    report.at(116, [&] { window.showWindow(); });
+    report.at(118, [&] { window.focusWindow(); });
+    report.at(120, [&] { window.clearTrayHidden(); });
 }
 
 } // namespace cursovia

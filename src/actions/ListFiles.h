@@ -1,0 +1,29 @@
+#pragma once
+#include "actions/ListHost.h"
+#include "actions/TextEncoding.h"
+#include "base/ActionList.h"
+#include "base/Dialogs.h"
+#include "base/ErrorReport.h"
+
+namespace cursovia {
+
+// Saving the list to an action file, loading one, and the sample list. Each
+// runs its statements through the error report of the handler that called it.
+class ListFiles {
+public:
+    ListFiles(ActionList& list, Dialogs& dialogs, TextEncoding& fileEncoding, ListHost& host)
+        : list_(list), dialogs_(dialogs), fileEncoding_(fileEncoding), host_(host) {}
+
+    void saveToFile(ErrorReport& report);
+    // Appends the rows of a file the user picks.
+    void loadFromFile(ErrorReport& report);
+    void appendSamples(ErrorReport& report);
+
+private:
+    ActionList& list_;
+    Dialogs& dialogs_;
+    TextEncoding& fileEncoding_;
+    ListHost& host_;
+};
+
+} // namespace cursovia

@@ -1,0 +1,90 @@
+// The handlers of the command buttons and the list: each names its error
+// report and hands over to the subsystem that does the work.
+#include "app/Form1.h"
+#include "app/Form1Parts.h"
+#include "guidance/Guidance.h"
+
+namespace cursovia {
+
+Action Form1::newAction() const {
+    Action a{control(ControlId::lblXPosition).caption, control(ControlId::lblYPosition).caption,
+             control(ControlId::Text1).caption, ""};
+    if (control(ControlId::Option1).value) a.kind = kind::NoAction;
+    else if (control(ControlId::Option2).value) a.kind = kind::SingleClick;
+    else if (control(ControlId::Option3).value) a.kind = kind::DoubleClick;
+    return a;
+}
+
+// --- The list's editing (actions/ListEditing) ------------------------------
+
+void Form1::PushButton1_Click() {
+    ErrorReport report(ports_.dialogs, "Form1.PushButton1_Click");
+    parts_->editing.add(report, newAction());
+}
+
+void Form1::PushButton7_Click() {
+    ErrorReport report(ports_.dialogs, "Form1.PushButton7_Click");
+    parts_->editing.insert(report, newAction());
+}
+
+void Form1::PushButton3_Click() {
+    ErrorReport report(ports_.dialogs, "Form1.PushButton3_Click");
+    parts_->editing.removeSelected(report);
+}
+
+void Form1::PushButton4_Click() {
+    ErrorReport report(ports_.dialogs, "Form1.PushButton4_Click");
+    parts_->editing.clear(report);
+}
+
+void Form1::ListView1_Select(std::optional<std::size_t> row) {
+    ErrorReport(ports_.dialogs, "Form1.ListView1_Click").at(100, [&] { list_.select(row); });
+}
+
+void Form1::ListView1_DblClick() {
+    ErrorReport report(ports_.dialogs, "Form1.ListView1_DblClick");
+    parts_->editing.removeSelected(report);
+}
+
+void Form1::ListView1_KeyDown(int keyCode) {
+    ErrorReport report(ports_.dialogs, "Form1.ListView1_KeyDown");
+    parts_->editing.removeOnKey(report, keyCode);
+}
+
+// --- Action files and the sample list (actions/ListFiles) ------------------
+
+void Form1::PushButton8_Click() {
+    ErrorReport report(ports_.dialogs, "Form1.PushButton8_Click");
+    parts_->files.saveToFile(report);
+}
+
+void Form1::PushButton9_Click() {
+    ErrorReport report(ports_.dialogs, "Form1.PushButton9_Click");
+    parts_->files.loadFromFile(report);
+}
+
+void Form1::PushButton6_Click() {
+    ErrorReport report(ports_.dialogs, "Form1.PushButton6_Click");
+    parts_->files.appendSamples(report);
+}
+
+// --- The run (automation/RunEngine) ----------------------------------------
+
+void Form1::PushButton5_Click() {
+    ErrorReport report(ports_.dialogs, "Form1.PushButton5_Click");
+    parts_->run.startOrStop(report);
+}
+
+// --- Guidance (guidance/Guidance) ------------------------------------------
+
+void Form1::PushButton2_Click() {
+    ErrorReport report(ports_.dialogs, "Form1.PushButton2_Click");
+    ShowHelp(report, ports_.dialogs, appTitle_);
+}
+
+void Form1::PushButton10_Click() {
+    ErrorReport report(ports_.dialogs, "Form1.PushButton10_Click");
+    ShowNotWorking(report, ports_.dialogs, ports_.shell, appTitle_);
+}
+
+} // namespace cursovia

@@ -1,0 +1,79 @@
+#pragma once
+// The subsystems behind Form1, for the presenter's own source files only.
+#include "actions/ListEditing.h"
+#include "actions/ListFiles.h"
+#include "app/Form1.h"
+#include "app/PersistedList.h"
+#include "automation/RunEngine.h"
+#include "automation/modKeyboard.h"
+#include "automation/modMouse.h"
+#include "base/Dialogs.h"
+#include "base/ErrorReport.h"
+#include "base/EventLoop.h"
+#include "base/SettingsStore.h"
+#include "desktop/LookAndFeel.h"
+#include "desktop/cSysTray.h"
+#include "desktop/mStartUp.h"
+#include "guidance/ShellOpen.h"
+
+namespace cursovia {
+
+// Each subsystem sees the window through its own small interface; Parts
+// answers them from the window's state.
+struct Form1::Parts final : ListHost, RunWindow, SkinnedWindow, TrayEvents {
+    explicit Parts(Form1& form);
+
+    // ListHost, RunWindow
+    void saveList() override { form.saveList(); }
+    void showMessage(const std::string& text) override { form.showMessage(text); }
+
+    // ListHost
+    void showWarning(const std::string& text) override {
+        form.ports_.dialogs.messageBox(text, form.appTitle_, MessageButtons::Ok, MessageIcon::Exclamation);
+    }
+    void requireKeptAsWritten(const Action& row) override { requireStoredListCanKeep(row); }
+    void dropRowsNotKeptAsWritten(std::vector<ParsedRow>& rows, ErrorReport& report, int line,
+                                  const std::string& origin) override {
+        dropRowsTheStoredListCannotKeep(rows, report, line, origin);
+    }
+
+    // RunWindow
+    const std::string& buttonCaption() const override { return form.control(ControlId::PushButton5).caption; }
+    void setButtonCaption(const std::string& caption) override { form.setCaption(ControlId::PushButton5, caption); }
+    bool startsFromFirstRow() const override { return form.control(ControlId::Option4).value; }
+    bool startsFromSelectedRow() const override { return form.control(ControlId::Option5).value; }
+    void minimise() override { form.setWindowState(WindowState::Minimized); }
+    void showWindow() override { form.setWindowVisible(true); }
+    void focusWindow() override {
+        if (form.view_) form.view_->focusWindow();
+    }
+    void clearTrayHidden() override { form.trayHidden_ = false; }
+
+    // SkinnedWindow
+    void setWindowBackground(Colour colour) override {
+        form.background_ = colour;
+        form.windowChanged();
+    }
+    void setControlBackground(ControlId id, Colour colour) override { form.setBackground(id, colour); }
+    void handPointerLoaded() override {
+        form.handPointerLoaded_ = true;
+        form.windowChanged();
+    }
+
+    // TrayEvents: only the button release brings the window back.
+    void MouseMove(std::int32_t) override {}
+    void MouseDown(std::int16_t, std::int32_t) override {}
+    void MouseUp(std::int16_t button, std::int32_t id) override;
+    void MouseDblClick(std::int16_t, std::int32_t) override {}
+
+    Form1& form;
+    modMouse mouse;
+    modKeyboard keyboard;
+    cSysTray tray;
+    mStartUp startUp;
+    ListEditing editing;
+    ListFiles files;
+    RunEngine run;
+};
+
+} // namespace cursovia

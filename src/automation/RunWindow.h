@@ -1,0 +1,28 @@
+#pragma once
+#include <string>
+
+namespace cursovia {
+
+// What a run asks of the main window: its start/stop button, its start-from
+// options and hiding and showing it.
+class RunWindow {
+public:
+    virtual ~RunWindow() = default;
+    // The program's own message: OK only, no icon, the application title.
+    virtual void showMessage(const std::string& text) = 0;
+    // The start/stop button's caption; the start text means no run is active.
+    virtual const std::string& buttonCaption() const = 0;
+    virtual void setButtonCaption(const std::string& caption) = 0;
+    // The start-from options: the first row, or the selected row.
+    virtual bool startsFromFirstRow() const = 0;
+    virtual bool startsFromSelectedRow() const = 0;
+    // Minimising hides the window in the tray.
+    virtual void minimise() = 0;
+    virtual void showWindow() = 0;
+    // Brings the window to the front with the keyboard focus.
+    virtual void focusWindow() = 0;
+    // The window is out of the tray again.
+    virtual void clearTrayHidden() = 0;
+};
+
+} // namespace cursovia

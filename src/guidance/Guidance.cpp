@@ -1,0 +1,21 @@
+// The Help and "Not Working?" buttons.
+#include "guidance/Guidance.h"
+
+#include "guidance/HelpTexts.h"
+
+namespace cursovia {
+
+void ShowHelp(ErrorReport& report, Dialogs& dialogs, const std::string& title) {
+    report.at(100, [&] { dialogs.messageBox(helpText(), title, MessageButtons::Ok, MessageIcon::None); });
+}
+
+void ShowNotWorking(ErrorReport& report, Dialogs& dialogs, ShellOpen& shell, const std::string& title) {
+    MessageAnswer answer = MessageAnswer::No;
+    report.at(100, [&] {
+        answer = dialogs.messageBox(notWorkingText(), title, MessageButtons::YesNo, MessageIcon::None);
+    });
+    if (answer == MessageAnswer::Yes)
+        report.at(102, [&] { shell.openDocument(std::string("\"") + SearchAddress + "\""); });
+}
+
+} // namespace cursovia
