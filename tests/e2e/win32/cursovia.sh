@@ -16,7 +16,7 @@ readonly CURSOVIA_CLIENT_WIDTH=1064
 readonly CURSOVIA_CLIENT_HEIGHT=412
 
 # Points inside controls, in client pixels at 96 dpi (bounds from
-# src/app/Controls.cpp).
+# src/base/Controls.cpp).
 declare -rA CURSOVIA_CONTROL=(
     [PushButton1]="659 318"   # Add Action To End Of List
     [PushButton5]="262 361"   # Start Running
