@@ -36,6 +36,21 @@ std::size_t rowCount(std::string_view text) {
     return rows;
 }
 
+const std::string ChooseASavedFile = "Choose a file saved with \"Save Actions To File\".";
+
+[[noreturn]] void refuse(const std::string& problem, const std::string& whatToDo) {
+    throw ActionFileRefused(problem + " Nothing was loaded.\r\n\r\n" + whatToDo);
+}
+
+// The file encoding's refusal, shown as the file's problem.
+std::string decode(const std::string& bytes, TextEncoding& encoding) {
+    try {
+        return encoding.fromFile(bytes);
+    } catch (const std::runtime_error& notText) {
+        refuse(std::string(notText.what()) + ".", "Choose a file saved with \"Save Actions To File\" on this computer.");
+    }
+}
+
 } // namespace
 
 std::vector<ParsedRow> parseActionFile(std::string_view text) {
@@ -51,12 +66,18 @@ std::vector<ParsedRow> parseActionFile(std::string_view text) {
 
 std::vector<ParsedRow> parseActionFileBytes(const std::string& bytes, TextEncoding& encoding) {
     if (const std::size_t nul = bytes.find('\0'); nul != std::string::npos)
-        throw std::runtime_error("This is not a text file: byte " + std::to_string(nul + 1) + " of " +
-                                 std::to_string(bytes.size()) + " is a NUL byte");
-    const std::string text = encoding.fromFile(bytes);
+        refuse("This is not a text file: byte " + std::to_string(nul + 1) + " of " + std::to_string(bytes.size()) +
+                   " is a NUL byte, as in programs, pictures and lists saved as UTF-16.",
+               ChooseASavedFile);
+    const std::string text = decode(bytes, encoding);
+    // Read as CR LF lines, such a file would be one row running on over every line.
+    if (text.find('\n') != std::string::npos && text.find("\r\n") == std::string::npos)
+        refuse("The lines of this file end in LF alone, as on Linux; the lines of an action file must end in CR LF.",
+               "Choose a file saved with \"Save Actions To File\", or save this one with CR LF (Windows) line ends.");
     if (const std::size_t rows = rowCount(text); rows > ActionFileRowLimit)
-        throw std::runtime_error("The file holds " + std::to_string(rows) + " rows; action files of more than " +
-                                 std::to_string(ActionFileRowLimit) + " rows are not loaded");
+        refuse("This file holds " + std::to_string(rows) + " rows, more than " + std::to_string(ActionFileRowLimit) +
+                   " rows, the most one action file may hold.",
+               "Choose a smaller file, or split this one and load its parts one after the other.");
     return parseActionFile(text);
 }
 
@@ -69,8 +90,9 @@ std::string readActionFileBytes(const std::string& utf8Path) {
     const std::uintmax_t size = fs::file_size(path, ec);
     if (ec) throw std::runtime_error("Cannot read " + utf8Path + ": " + ec.message());
     if (size > ActionFileSizeLimit)
-        throw std::runtime_error("The file " + utf8Path + " is " + std::to_string(size / (1024 * 1024)) +
-                                 " MB; action files larger than 16 MB are not loaded");
+        refuse("This file is larger than 16 MB (" + std::to_string(size / (1024 * 1024)) +
+                   " MB), so it is not an action file.",
+               ChooseASavedFile);
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error("Cannot open " + utf8Path + ": " + std::strerror(errno));
     std::string bytes;
@@ -81,10 +103,40 @@ std::string readActionFileBytes(const std::string& utf8Path) {
     return bytes;
 }
 
+namespace {
+
+// The file a save writes: the final target of a symbolic link, followed link
+// by link so that a link to a file not made yet still gets its file.
+fs::path followLinks(fs::path path) {
+    std::error_code ec;
+    for (int links = 0; fs::is_symlink(fs::symlink_status(path, ec)); ++links) {
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec || links == 40) break; // a loop: the replacement fails as opening it would
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
+}
+
+// An existing file the user cannot write is refused before anything is
+// written, as opening it for writing would be. One the user made read-only
+// is refused even where the process could write it anyway (as root).
+void requireWritable(const fs::path& file, fs::file_status status, const std::string& utf8Path) {
+    if (!fs::exists(status)) return;
+    using P = fs::perms;
+    if ((status.permissions() & (P::owner_write | P::group_write | P::others_write)) == P::none)
+        throw std::runtime_error("Cannot save to " + utf8Path + ": the file is read-only");
+    if (!std::ofstream(file, std::ios::binary | std::ios::app)) // opened without touching its content
+        throw std::runtime_error("Cannot save to " + utf8Path + ": " + std::strerror(errno));
+}
+
+} // namespace
+
 void writeFileReplacing(const std::string& utf8Path, const std::string& bytes) {
-    const fs::path target = pathFromUtf8(utf8Path);
+    const fs::path target = followLinks(pathFromUtf8(utf8Path));
     std::error_code ec;
     if (fs::is_directory(target, ec)) throw std::runtime_error("Cannot save to " + utf8Path + ": it is a folder");
+    const fs::file_status former = fs::status(target, ec);
+    requireWritable(target, former, utf8Path);
 
     std::random_device entropy;
     fs::path temporary = target;
@@ -100,6 +152,10 @@ void writeFileReplacing(const std::string& utf8Path, const std::string& bytes) {
             throw std::runtime_error("Cannot save to " + utf8Path + ": writing failed (is the disk full?)");
         }
     }
+    // The replacement keeps the former file's permissions. Its owner cannot be
+    // kept with the standard library: a file saved by another user than its
+    // owner becomes the saver's.
+    if (fs::exists(former)) fs::permissions(temporary, former.permissions() & fs::perms::all, ec);
     fs::rename(temporary, target, ec);
     if (ec) {
         fs::remove(temporary, ec);

@@ -4,6 +4,7 @@
 #include "actions/TextEncoding.h"
 
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,10 +16,19 @@ namespace cursovia {
 std::string formatActionFile(const ActionList& list);
 std::vector<ParsedRow> parseActionFile(std::string_view text);
 
+// A file turned away on purpose because it cannot be an action file. Its text
+// says what is wrong with the file and what to do; the user sees it as an
+// ordinary message, not as a failure of the program.
+class ActionFileRefused : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // The rows of a file's bytes, decoded with the file encoding. A NUL byte is
 // never text, whatever the encoding: a binary file, or a list saved as UTF-16,
-// is refused with std::runtime_error rather than loaded as rows of garbage;
-// so is a file of more rows than the row limit.
+// is refused (ActionFileRefused) rather than loaded as rows of garbage; so is
+// text the encoding refuses, text whose lines end in LF without a single
+// CR LF, and a file of more rows than the row limit.
 std::vector<ParsedRow> parseActionFileBytes(const std::string& bytes, TextEncoding& encoding);
 
 // A file within the size limit can still hold millions of tiny lines, each a
@@ -30,12 +40,15 @@ inline constexpr std::size_t ActionFileRowLimit = std::size_t{1} << 20;
 inline constexpr std::uintmax_t ActionFileSizeLimit = 16u * 1024u * 1024u;
 
 // Reads the whole file. Throws std::runtime_error with a readable reason when
-// it is missing, not a regular file, unreadable or larger than the limit.
+// it is missing, not a regular file or unreadable, ActionFileRefused when it
+// is larger than the limit.
 std::string readActionFileBytes(const std::string& utf8Path);
 
 // Writes the file through a temporary file in the same folder that replaces
 // the target only once it is complete, so a failed save never leaves a former
-// file cut short. Throws std::runtime_error with a readable reason.
+// file cut short. A symbolic link stays a link: its target is replaced. The
+// replaced file keeps its permissions; a file the user cannot write, or made
+// read-only, is refused. Throws std::runtime_error with a readable reason.
 void writeFileReplacing(const std::string& utf8Path, const std::string& bytes);
 
 } // namespace cursovia

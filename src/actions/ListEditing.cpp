@@ -12,7 +12,10 @@ const std::string EmptyListForInsert =
 } // namespace
 
 void ListEditing::add(ErrorReport& report, const Action& action) {
-    report.at(100, [&] { list_.append(action); });
+    report.at(100, [&] {
+        host_.requireKeptAsWritten(action); // the wait box takes any text
+        list_.append(action);
+    });
     report.at(102, [&] { host_.saveList(); });
 }
 
@@ -23,7 +26,10 @@ void ListEditing::insert(ErrorReport& report, const Action& action) {
     }
     if (report.test(104, [&] { return !list_.selected().has_value(); })) return;
     // The new row lands directly above the selected row, which stays selected.
-    report.at(106, [&] { list_.insert(list_.selected().value(), action); });
+    report.at(106, [&] {
+        host_.requireKeptAsWritten(action);
+        list_.insert(list_.selected().value(), action);
+    });
     report.at(108, [&] { host_.saveList(); });
 }
 

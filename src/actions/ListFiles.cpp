@@ -35,10 +35,15 @@ void ListFiles::loadFromFile(ErrorReport& report) {
     std::vector<ParsedRow> rows;
     bool read = false;
     report.at(102, [&] {
-        rows = parseActionFileBytes(readActionFileBytes(chosen.path), fileEncoding_);
-        read = true;
+        try {
+            rows = parseActionFileBytes(readActionFileBytes(chosen.path), fileEncoding_);
+            read = true;
+        } catch (const ActionFileRefused& refused) {
+            host_.showWarning(refused.what());
+        }
     });
     if (!read || rows.empty()) return;
+    host_.dropRowsNotKeptAsWritten(rows, report, 104, "in the file");
     appendReportingMissingFields(list_, std::move(rows), report, 104);
     report.at(110, [&] { host_.saveList(); });
 }

@@ -20,6 +20,9 @@ int drawSeededFromClock() {
     return static_cast<int>(std::uniform_real_distribution<double>(0.0, 1.0)(generator) * 100) + 1;
 }
 
+// Where a failure inside the keyboard hook's callback is reported.
+const std::string HookProcedure = "modKeyboard.KeyboardHookProc";
+
 } // namespace
 
 std::string shortApplicationTitle(const std::string& productName) {
@@ -53,7 +56,9 @@ Form1::Form1(Form1Ports ports, ProgramInfo program, std::function<int()> drawHom
 Form1::Parts::Parts(Form1& f)
     : form(f),
       mouse(f.ports_.pointer),
-      keyboard(f.ports_.keys, {[&f] { f.CaptureMousePosition(); }, [&f] { f.stopFlag_ = true; }}),
+      // The hook has no trap of its own: a failed capture is reported under it.
+      keyboard(f.ports_.keys, {[&f] { ErrorReport(f.ports_.dialogs, HookProcedure).at(100, [&f] { f.CaptureMousePosition(); }); },
+                               [&f] { f.stopFlag_ = true; }}),
       tray(f.ports_.tray, f.ports_.loop, *this),
       startUp(f.ports_.autostart, f.program_),
       editing(f.list_, *this),
@@ -182,8 +187,9 @@ void Form1::MouseMove(std::optional<ControlId> over) {
 }
 
 void Form1::saveList() {
+    listUnsaved_ = true; // until written: shutdown tries again
     ports_.settings.write(std::string(settings::Actions.name), encodeActions(list_));
-    storedListUnread_ = false; // the user's own list replaces what could not be read
+    listUnsaved_ = false;
 }
 
 void Form1::CaptureMousePosition() {

@@ -193,7 +193,7 @@ private:
     bool stopFlag_ = false;
     bool trayHidden_ = false;
     bool formLoading_ = false;
-    bool storedListUnread_ = false;
+    bool listUnsaved_ = false; // a change of the list could not be written
 
     std::unique_ptr<Parts> parts_;
 };

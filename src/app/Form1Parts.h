@@ -3,6 +3,7 @@
 #include "actions/ListEditing.h"
 #include "actions/ListFiles.h"
 #include "app/Form1.h"
+#include "app/PersistedList.h"
 #include "automation/RunEngine.h"
 #include "automation/modKeyboard.h"
 #include "automation/modMouse.h"
@@ -25,6 +26,16 @@ struct Form1::Parts final : ListHost, RunWindow, SkinnedWindow, TrayEvents {
     // ListHost, RunWindow
     void saveList() override { form.saveList(); }
     void showMessage(const std::string& text) override { form.showMessage(text); }
+
+    // ListHost
+    void showWarning(const std::string& text) override {
+        form.ports_.dialogs.messageBox(text, form.appTitle_, MessageButtons::Ok, MessageIcon::Exclamation);
+    }
+    void requireKeptAsWritten(const Action& row) override { requireStoredListCanKeep(row); }
+    void dropRowsNotKeptAsWritten(std::vector<ParsedRow>& rows, ErrorReport& report, int line,
+                                  const std::string& origin) override {
+        dropRowsTheStoredListCannotKeep(rows, report, line, origin);
+    }
 
     // RunWindow
     const std::string& buttonCaption() const override { return form.control(ControlId::PushButton5).caption; }

@@ -58,17 +58,14 @@ void Form1::Form_Load() {
             columns_.push_back({header, ColumnWidth});
         windowChanged();
     });
+    // The stored value is written again only when the list changes: a list
+    // that could not be restored whole must not replace it.
     std::vector<ParsedRow> saved;
     report.at(128, [&] {
-        // Until the stored list has been read, writing the empty list would erase it.
-        storedListUnread_ = true;
         saved = decodeActions(store.read(key(settings::Actions), ""));
-        storedListUnread_ = false;
+        dropRowsTheStoredListCannotKeep(saved, report, 130, "in the saved list");
     });
-    appendReportingMissingFields(list_, std::move(saved), report, 130);
-    report.at(136, [&] {
-        if (!storedListUnread_) saveList();
-    });
+    report.at(130, [&] { appendReportingMissingFields(list_, std::move(saved), report, 130); });
     report.at(138, [&] { setBackground(ControlId::Label1, White); });
     restoreStartupOptions(report);
     report.at(154, [&] {
@@ -130,7 +127,7 @@ void Form1::Form_QueryUnload() {
     ErrorReport report(ports_.dialogs, "Form1.Form_QueryUnload");
     report.at(100, [&] { parts_->keyboard.RemoveKeyboardHook(); });
     report.at(102, [&] {
-        if (!storedListUnread_) saveList();
+        if (listUnsaved_) saveList();
     });
     report.at(104, [&] { parts_->tray.setInTray(false); });
     report.at(106, [&] { ports_.loop.processPendingEvents(); });

@@ -1,6 +1,10 @@
 #include "app/PersistedList.h"
 
+#include "base/ErrorReport.h"
+
 #include <algorithm>
+#include <array>
+#include <stdexcept>
 
 namespace cursovia {
 
@@ -33,6 +37,67 @@ std::vector<ParsedRow> decodeActions(std::string_view value) {
         rows.push_back(rowFromFields(splitAt(piece, FieldSeparator)));
     }
     return rows;
+}
+
+namespace {
+
+// Every separator holds this text: a field without it cannot complete one.
+constexpr std::string_view SeparatorsMiddle = FieldSeparator.substr(2, 11);
+static_assert(SeparatorsMiddle == RecordTerminator.substr(2, 11));
+
+constexpr std::array<std::string_view, 4> FieldNames{"X", "Y", "Wait", "Action"};
+
+std::array<std::string*, 4> fieldsOf(Action& row) { return {&row.x, &row.y, &row.wait, &row.kind}; }
+
+// Whether the row, stored after another one, reads back as written. A
+// separator a field completes reaches at most into the separators on either
+// side, so the row's own record decides, whatever its neighbours hold.
+bool readsBackAsWritten(const Action& row) {
+    ActionList alone;
+    alone.append(row);
+    const std::vector<ParsedRow> back = decodeActions(std::string(RecordTerminator) + encodeActions(alone));
+    return back.size() == 1 && back[0].fieldCount == 4 && back[0].action == row;
+}
+
+std::string notKept(std::string_view field) {
+    return "its " + std::string(field) + " field holds text that the saved list uses as a separator (\"" +
+           std::string(FieldSeparator) + "\" or \"" + std::string(RecordTerminator) + "\")";
+}
+
+} // namespace
+
+std::string_view fieldTheStoredListCannotKeep(const Action& row) {
+    Action copy = row;
+    const std::array<std::string*, 4> fields = fieldsOf(copy);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i]->find(SeparatorsMiddle) == std::string::npos) continue;
+        Action alone;
+        *fieldsOf(alone)[i] = *fields[i];
+        if (!readsBackAsWritten(alone)) return FieldNames[i];
+    }
+    return {};
+}
+
+void requireStoredListCanKeep(const Action& row) {
+    if (const std::string_view field = fieldTheStoredListCannotKeep(row); !field.empty())
+        throw std::invalid_argument("The row was not added: " + notKept(field));
+}
+
+void dropRowsTheStoredListCannotKeep(std::vector<ParsedRow>& rows, ErrorReport& report, int line,
+                                     const std::string& origin) {
+    constexpr std::size_t shownSingly = MissingFieldReportsShownSingly;
+    std::size_t position = 0, dropped = 0;
+    std::erase_if(rows, [&](const ParsedRow& row) {
+        ++position;
+        const std::string_view field = fieldTheStoredListCannotKeep(row.action);
+        if (field.empty()) return false;
+        if (++dropped <= shownSingly)
+            report.fail(line, "Row " + std::to_string(position) + " " + origin + " was not added: " + notKept(field));
+        return true;
+    });
+    if (dropped > shownSingly)
+        report.fail(line, std::to_string(dropped - shownSingly) + " more rows " + origin +
+                              " were not added: their fields hold text that the saved list uses as a separator");
 }
 
 } // namespace cursovia

@@ -33,6 +33,9 @@ const Action& rowAt(const ActionList& list, std::int64_t position) {
     return list.row(static_cast<std::size_t>(position - 1));
 }
 
+// The run's checks: a stop, or a list emptied meanwhile (nothing is left to replay).
+bool runEnds(bool stopFlag, const ActionList& list) { return stopFlag || list.rowCount() == 0; }
+
 template <typename Convert>
 auto field(std::int64_t position, const std::string& text, Convert convert) {
     try {
@@ -87,20 +90,20 @@ void RunEngine::MouseClickList(std::int64_t startRow) {
         report.at(102, [&] { window.showMessage(FirstRunTip); });
     report.at(104, [&] { window.minimise(); });
 
-    while (true) {
+    while (list.rowCount() > 0) {
         report.at(106, [&] {
             const Action& row = rowAt(list, i);
             const std::int32_t x = field(i, row.x, [](const std::string& t) { return toInt32(textToNumber(t)); });
             const std::int32_t y = field(i, row.y, [](const std::string& t) { return toInt32(textToNumber(t)); });
             parts_.mouse.MoveMouse(x, y);
         });
-        if (stopFlag_) break;
+        if (runEnds(stopFlag_, list)) break;
         report.at(108, [&] {
             const std::string& kind = rowAt(list, i).kind;
             if (kind == kind::SingleClick) parts_.mouse.LeftClick();
             else if (kind == kind::DoubleClick) parts_.mouse.LeftDoubleClick();
         });
-        if (stopFlag_) break;
+        if (runEnds(stopFlag_, list)) break;
         report.at(110, [&] {
             // A wait that cannot be read still yields once, so the run stays stoppable.
             double seconds = 0;
@@ -113,13 +116,13 @@ void RunEngine::MouseClickList(std::int64_t startRow) {
             WaitSeconds(parts_.loop, stopFlag_, seconds);
             if (unreadable) std::rethrow_exception(unreadable);
         });
-        if (stopFlag_) break;
+        if (runEnds(stopFlag_, list)) break;
         report.at(112, [&] {
             ++i;
             if (i > static_cast<std::int64_t>(list.rowCount())) i = 1;
         });
         report.at(114, [&] { list.select(static_cast<std::size_t>(i - 1)); });
-        if (stopFlag_) break;
+        if (runEnds(stopFlag_, list)) break;
     }
 
     report.at(116, [&] { window.showWindow(); });

@@ -20,8 +20,9 @@ public:
     void RemoveKeyboardHook();
     bool installed() const { return installed_; }
 
-    // The hook procedure. A failure of the capture is swallowed here: no
-    // exception may travel back through the platform's callback.
+    // The hook procedure. The capture reports its own failures; one that
+    // still escapes it stops here: no exception may travel back through the
+    // platform's callback.
     void onKeyEvent(const KeyEvent& event) override;
 
 private:

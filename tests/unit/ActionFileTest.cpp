@@ -106,6 +106,38 @@ TEST_F(FileTest, AFolderIsNoSaveTarget) {
 }
 
 #if defined(__linux__)
+TEST_F(FileTest, WriteKeepsTheTargetsPermissions) {
+    using P = fs::perms;
+    for (const P mode : {P::owner_read | P::owner_write, P::owner_read | P::owner_write | P::group_read,
+                         P::owner_all | P::group_read | P::group_exec | P::others_read | P::others_exec}) {
+        const std::string target = path("actions.txt");
+        temp.file("actions.txt", "former\r\n");
+        fs::permissions(target, mode);
+        writeFileReplacing(target, "new\r\n");
+        EXPECT_EQ(contents(target), "new\r\n");
+        EXPECT_EQ(fs::status(target).permissions(), mode) << static_cast<int>(mode);
+    }
+}
+
+TEST_F(FileTest, WriteGoesThroughSymbolicLinksToTheirTarget) {
+    fs::create_directory(folder / "data");
+    temp.file("data/real.txt", "former\r\n");
+    fs::create_symlink("data/real.txt", folder / "link.txt");
+    fs::create_symlink(folder / "link.txt", folder / "link-to-link.txt");
+    fs::create_symlink("data/not-yet.txt", folder / "dangling.txt");
+    const struct {
+        const char* link;
+        const char* file;
+    } cases[] = {{"link.txt", "data/real.txt"}, {"link-to-link.txt", "data/real.txt"}, {"dangling.txt", "data/not-yet.txt"}};
+    for (const auto& c : cases) {
+        writeFileReplacing(path(c.link), std::string("through ") + c.link);
+        EXPECT_TRUE(fs::is_symlink(fs::symlink_status(folder / c.link))) << c.link;
+        EXPECT_EQ(contents(path(c.file)), std::string("through ") + c.link);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 4); // no temporary left
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "data"), fs::directory_iterator{}), 2);
+}
+
 TEST_F(FileTest, AFailedSaveKeepsTheFormerFileWhole) {
     const std::string target = path("actions.txt");
     writeFileReplacing(target, "former\r\n");

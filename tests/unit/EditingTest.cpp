@@ -38,6 +38,26 @@ TEST_F(Editing, AddCopiesTheEntryControlsUnchanged) {
     EXPECT_EQ(form->list().selected(), std::nullopt);
 }
 
+TEST_F(Editing, AWaitTheStoredListCannotKeepIsReportedAndNotAdded) {
+    form->click(ControlId::PushButton6);
+    form->ListView1_Select(0);
+    form->Text1_Typed("1||MySeparator12||2");
+    const struct {
+        ControlId button;
+        const char* where;
+    } cases[] = {{ControlId::PushButton1, "Form1.PushButton1_Click at line 100"},
+                 {ControlId::PushButton7, "Form1.PushButton7_Click at line 106"}};
+    for (const auto& c : cases) {
+        dialogs.shown.clear();
+        form->click(c.button);
+        EXPECT_EQ(rows().size(), 3u);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].text.rfind("The row was not added: its Wait field holds", 0), 0u) << dialogs.shown[0].text;
+        EXPECT_NE(dialogs.shown[0].text.find(c.where), std::string::npos) << dialogs.shown[0].text;
+    }
+    EXPECT_EQ(decodeActions(storedActions()).size(), 3u);
+}
+
 TEST_F(Editing, TheKindFollowsTheClickOption) {
     const struct {
         ControlId option;

@@ -87,6 +87,23 @@ TEST_F(FileCommands, EachMissingFieldIsReportedAndTheRowStillAdded) {
     }
 }
 
+TEST_F(FileCommands, ARowTheStoredListCannotKeepIsReportedAndNotAdded) {
+    choose(file("separators.txt", "1,2,3,No Action\r\n4,5,6||MySeparator12||7,No Action\r\n"
+                                  "8,9,1,Single Click||MySeparator23\r\n10,11,1,Single Click\r\n"));
+    form->click(ControlId::PushButton9);
+    const std::vector<Action> loaded = {{"1", "2", "3", "No Action"}, {"10", "11", "1", "Single Click"}};
+    EXPECT_EQ(rows(), loaded);
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    const char* reports[] = {"Row 2 in the file was not added: its Wait field holds", "Row 3 in the file was not added: its Action field holds"};
+    for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(dialogs.shown[i].text.rfind(reports[i], 0), 0u) << dialogs.shown[i].text;
+        EXPECT_NE(dialogs.shown[i].text.find("Form1.PushButton9_Click at line 104"), std::string::npos);
+        EXPECT_EQ(dialogs.shown[i].title, "Application Error");
+    }
+    restart();
+    EXPECT_EQ(rows(), loaded);
+}
+
 TEST_F(FileCommands, AFloodOfMissingFieldsEndsInOneSummary) {
     std::string text;
     for (int i = 0; i < 1000; ++i) text += "x\r\n";
@@ -97,58 +114,98 @@ TEST_F(FileCommands, AFloodOfMissingFieldsEndsInOneSummary) {
     EXPECT_NE(dialogs.shown.back().text.find("2990 more fields were missing"), std::string::npos);
 }
 
+TEST_F(FileCommands, AFloodOfRowsTheStoredListCannotKeepEndsInOneSummary) {
+    std::string text;
+    for (int i = 0; i < 1000; ++i) text += "1,2,||MySeparator23||,No Action\r\n";
+    choose(file("flood.txt", text + "1,2,3,No Action\r\n"));
+    form->click(ControlId::PushButton9);
+    EXPECT_EQ(rows().size(), 1u);
+    ASSERT_EQ(dialogs.shown.size(), 11u);
+    EXPECT_EQ(dialogs.shown.back().text.rfind("990 more rows in the file were not added", 0), 0u) << dialogs.shown.back().text;
+}
+
 TEST_F(FileCommands, FilesThatCannotBeReadAddNothingAndSaySo) {
     form->click(ControlId::PushButton6);
     std::string large(17 * 1024 * 1024, 'x');
     encoding.rejectEnabled = true;
     encoding.rejectByte = '\xFF';
+    // Files that are no action files are turned away with an ordinary message
+    // saying what is wrong and what to do; only real failures are error reports.
     const struct {
         std::string path;
         const char* reason;
+        bool refusedByDesign;
     } cases[] = {
-        {utf8FromPath(folder / "missing.txt"), "File not found"},
-        {utf8FromPath(folder), "Not a file"},
-        {file("large.txt", large), "larger than 16 MB"},
-        {file("binary.txt", std::string("1,2,3,\xFF\r\n", 9)), "not text"},
+        {utf8FromPath(folder / "missing.txt"), "File not found", false},
+        {utf8FromPath(folder), "Not a file", false},
+        {file("large.txt", large), "larger than 16 MB", true},
+        {file("binary.txt", std::string("1,2,3,\xFF\r\n", 9)), "not text", true},
         // NUL is UTF-8 but never text: a binary file, or a list saved as UTF-16
-        {file("with-nuls.txt", "1,2,3,No Action\r\n\0\0\0\0"s), "not a text file"},
-        {file("utf16.txt", "1\0,\0002\0,\0003\0,\0K\0\r\0\n\0"s), "not a text file"},
+        {file("with-nuls.txt", "1,2,3,No Action\r\n\0\0\0\0"s), "not a text file", true},
+        {file("utf16.txt", "1\0,\0002\0,\0003\0,\0K\0\r\0\n\0"s), "not a text file", true},
         // within the size limit, but a row for every three bytes
         {file("tiny-lines.txt", [] {
              std::string text;
              for (std::size_t i = 0; i <= ActionFileRowLimit; ++i) text += "x\r\n";
              return text;
          }()),
-         "more than 1048576 rows"},
+         "more than 1048576 rows", true},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
         dialogs.shown.clear();
         choose(c.path);
         form->click(ControlId::PushButton9);
-        EXPECT_EQ(rows().size(), 3u) << c.path;
-        ASSERT_EQ(dialogs.shown.size(), 1u) << c.path;
-        EXPECT_NE(dialogs.shown[0].text.find(c.reason), std::string::npos) << dialogs.shown[0].text;
-        EXPECT_NE(dialogs.shown[0].text.find("Form1.PushButton9_Click at line 102"), std::string::npos);
+        EXPECT_EQ(rows().size(), 3u);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        const auto& shown = dialogs.shown[0];
+        EXPECT_NE(shown.text.find(c.reason), std::string::npos) << shown.text;
+        EXPECT_EQ(shown.buttons, MessageButtons::Ok);
+        EXPECT_EQ(shown.icon, MessageIcon::Exclamation);
+        if (c.refusedByDesign) {
+            EXPECT_EQ(shown.title, "Cursovia");
+            EXPECT_NE(shown.text.find("Nothing was loaded."), std::string::npos) << shown.text;
+            EXPECT_NE(shown.text.find("\r\n\r\nChoose "), std::string::npos) << shown.text; // what to do
+            EXPECT_EQ(shown.text.find("in CursoviaApp"), std::string::npos) << shown.text;
+        } else {
+            EXPECT_EQ(shown.title, "Application Error");
+            EXPECT_NE(shown.text.find("Form1.PushButton9_Click at line 102"), std::string::npos) << shown.text;
+        }
     }
 }
 
-TEST_F(FileCommands, LineEndsOtherThanCrLfGiveOneRowThatSurvivesARestart) {
+TEST_F(FileCommands, AFileWithLfLineEndsAloneIsRefusedSayingWhy) {
+    for (const char* text : {"1,2,3,No Action\n4,5,6,Single Click\n7,8,9,No Action\n", "1,2,3,No Action\n"}) {
+        dialogs.shown.clear();
+        choose(file("lf.txt", text));
+        form->click(ControlId::PushButton9);
+        EXPECT_TRUE(rows().empty()) << text;
+        ASSERT_EQ(dialogs.shown.size(), 1u) << text;
+        EXPECT_NE(dialogs.shown[0].text.find("end in CR LF"), std::string::npos) << dialogs.shown[0].text;
+        EXPECT_NE(dialogs.shown[0].text.find("Nothing was loaded."), std::string::npos) << dialogs.shown[0].text;
+        EXPECT_EQ(dialogs.shown[0].title, "Cursovia");
+    }
+    EXPECT_EQ(settings.value("Actions").value_or(""), "");
+}
+
+TEST_F(FileCommands, OtherLineEndsBesideCrLfGiveRowsThatSurviveARestart) {
     const struct {
         const char* name;
         std::string text;
-        Action row;
+        std::vector<Action> rows;
     } cases[] = {
-        {"lf.txt", "1,2,3,No Action\n4,5,6,Single Click\n7,8,9,No Action\n", {"1", "2", "3", "No Action\n4"}},
-        {"cr.txt", "1,2,3,No Action\r4,5,6,Single Click\r7,8,9,No Action\r", {"1", "2", "3", "No Action\r4"}},
+        {"cr.txt", "1,2,3,No Action\r4,5,6,Single Click\r7,8,9,No Action\r", {{"1", "2", "3", "No Action\r4"}}},
+        // a CR LF makes it an action file; the LF alone stays a character of its line
+        {"mixed.txt", "1,2,3,No Action\n4,5,6,Single Click\r\n", {{"1", "2", "3", "No Action\n4"}}},
     };
     for (const auto& c : cases) {
         form->click(ControlId::PushButton4);
         choose(file(c.name, c.text));
         form->click(ControlId::PushButton9);
         EXPECT_TRUE(dialogs.shown.empty()) << c.name; // more than four fields: nothing is missing
-        EXPECT_EQ(rows(), std::vector<Action>{c.row}) << c.name;
+        EXPECT_EQ(rows(), c.rows) << c.name;
         restart();
-        EXPECT_EQ(rows(), std::vector<Action>{c.row}) << c.name;
+        EXPECT_EQ(rows(), c.rows) << c.name;
     }
 }
 
@@ -248,6 +305,49 @@ TEST_F(FileCommands, AFailedSaveKeepsTheFormerFileWholeAndSaysSo) {
         EXPECT_NE(dialogs.shown[0].text.find(c.reason), std::string::npos) << dialogs.shown[0].text;
         EXPECT_NE(dialogs.shown[0].text.find("Form1.PushButton8_Click at line 102"), std::string::npos);
         EXPECT_EQ(rows().size(), 300u);
+    }
+}
+#endif
+
+#if defined(__linux__)
+TEST_F(FileCommands, SaveRefusesAFileTheUserCannotWrite) {
+    form->click(ControlId::PushButton6);
+    using P = fs::perms;
+    fs::create_symlink("list.txt", folder / "link.txt");
+    const struct {
+        const char* how;
+        P mode;
+        bool permissionBitsBindRoot;
+        const char* chosen;
+        const char* reason;
+    } cases[] = {
+        // made read-only by the user: refused even where the process could write it (root)
+        {"a read-only file", P::owner_read | P::group_read | P::others_read, false, "list.txt", "the file is read-only"},
+        {"a read-only file behind a link", P::owner_read, false, "link.txt", "the file is read-only"},
+        // writable by others, not by its owner, who saves
+        {"a file its owner may not write", P::owner_read | P::group_all | P::others_all, true, "list.txt",
+         "Permission denied"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        dialogs.shown.clear();
+        const std::string target = file("list.txt", "former\r\n");
+        fs::permissions(target, c.mode);
+        choose(utf8FromPath(folder / c.chosen));
+        {
+            std::shared_ptr<void> evenForRoot;
+            if (c.permissionBitsBindRoot) evenForRoot = std::make_shared<fakes::PermissionBitsBindRoot>();
+            form->click(ControlId::PushButton8);
+        }
+        EXPECT_EQ(read(target), "former\r\n");
+        EXPECT_EQ(fs::status(target).permissions(), c.mode);
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 2); // no temporary left
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_NE(dialogs.shown[0].text.find("Cannot save to " + utf8FromPath(folder / c.chosen) + ": " + c.reason),
+                  std::string::npos)
+            << dialogs.shown[0].text;
+        EXPECT_NE(dialogs.shown[0].text.find("Form1.PushButton8_Click at line 102"), std::string::npos);
+        fs::permissions(target, P::owner_all);
     }
 }
 #endif

@@ -1,5 +1,6 @@
 #include "automation/modKeyboard.h"
 #include "fakes/Fakes.h"
+#include "fakes/FormFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -66,6 +67,34 @@ TEST(KeyboardFailure, AFailingCaptureDoesNotEscapeTheHook) {
     modKeyboard keyboard{source, {[] { throw std::runtime_error("window gone"); }, [] {}}};
     keyboard.InstallKeyboardHook();
     EXPECT_NO_THROW(source.send(vk::F6, true));
+}
+
+// A window whose X label cannot be written (gone, say, or out of memory).
+struct FailingCaptionView : fakes::RecordingView {
+    void controlChanged(ControlId id) override {
+        if (id == ControlId::lblXPosition) throw std::runtime_error("The X label cannot be written");
+    }
+};
+
+using KeyboardInTheWindow = fakes::FormFixture;
+
+TEST_F(KeyboardInTheWindow, AFailingCaptureIsReportedUnderTheHookAndTheKeysGoOnWorking) {
+    settings.set("Loads", "3");
+    start();
+    FailingCaptionView failing;
+    form->setView(&failing);
+    pointer.at = {12, 34};
+    EXPECT_NO_THROW(keys.press(vk::F6));
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].title, "Application Error");
+    EXPECT_EQ(dialogs.shown[0].text.rfind("The X label cannot be written\r\nin CursoviaApp2021/08/31.modKeyboard."
+                                          "KeyboardHookProc at line 100", 0),
+              0u)
+        << dialogs.shown[0].text;
+    form->setView(&view);
+    keys.press(vk::F6);
+    EXPECT_EQ(form->control(ControlId::lblYPosition).caption, "34");
+    EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 
 } // namespace

@@ -59,5 +59,53 @@ TEST(PersistedList, RoundTripsAnyRowsWithoutSeparators) {
     EXPECT_EQ(encodeActions(back), value);
 }
 
+TEST(PersistedList, FieldsTheStoredValueCannotKeepAreNamed) {
+    const struct {
+        Action row;
+        const char* field;
+    } cases[] = {
+        {{"1", "2", "3", "No Action"}, ""},
+        // the separators' texts, letter case aside, and their pieces on their own are kept
+        {{"MySeparator12", "||", "a|b|", "||myseparator23||"}, ""},
+        {{"|MySeparator12|", "MySeparator12", "|", "MySeparator12|x"}, ""},
+        {{"|MySeparator23||x", "2", "3", "No Action"}, ""}, // the terminator before it is read first
+        // a separator whole
+        {{"1" + F + "2", "2", "3", "No Action"}, "X"},
+        {{"1", "2", T, "No Action"}, "Wait"},
+        {{"1", "2", "3", "No Action" + T + "4"}, "Action"},
+        // part of one that the separators written around it complete
+        {{"1", "2||MySeparator12", "3", "No Action"}, "Y"},
+        {{"1", "2", "3", "No Action||MySeparator23"}, "Action"},
+        {{"1", "MySeparator23||", "3", "No Action"}, "Y"},
+        {{"1", "|MySeparator23||x", "3", "No Action"}, "Y"},
+        {{"1", "MySeparator23", "3", "No Action"}, "Y"},
+        {{"1||MySeparator12", "2", "3", "No Action"}, "X"},
+        {{"1", "2", "3||MySeparator12|", "No Action"}, "Wait"},
+        // the first such field is named
+        {{"1", "2", T, T}, "Wait"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(fieldTheStoredListCannotKeep(c.row), c.field) << c.row.x << " " << c.row.y << " " << c.row.wait << " " << c.row.kind;
+}
+
+TEST(PersistedList, RowsThatAreKeptReadBackAsWrittenAmongOthers) {
+    // fragments of the separators at either end of each field, kept or not
+    std::vector<std::string> pieces = {"", "1", "|", "||", "MySeparator12", "MySeparator23"};
+    for (const std::string_view sep : {F, T})
+        for (std::size_t n = 1; n < sep.size(); ++n) {
+            pieces.emplace_back(sep.substr(0, n));
+            pieces.emplace_back(sep.substr(sep.size() - n));
+        }
+    ActionList list;
+    for (const std::string& a : pieces)
+        for (const std::string& b : pieces) {
+            for (const Action& row : {Action{a, b, "1", "No Action"}, Action{"1", a, b, "K"}, Action{"1", "2", a, b}})
+                if (fieldTheStoredListCannotKeep(row).empty()) list.append(row);
+        }
+    ASSERT_GT(list.rowCount(), 1000u);
+    const std::vector<ParsedRow> back = decodeActions(encodeActions(list));
+    ASSERT_EQ(back.size(), list.rowCount());
+    for (std::size_t i = 0; i < back.size(); ++i) EXPECT_EQ(back[i].action, list.row(i)) << i;
+}
+
 } // namespace
 } // namespace cursovia

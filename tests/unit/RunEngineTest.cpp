@@ -3,6 +3,7 @@
 #include "fakes/FormFixture.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace cursovia {
 namespace {
@@ -121,18 +122,41 @@ TEST_F(Run, TheButtonStopsARunFromInsideIt) {
     EXPECT_TRUE(form->visible());
 }
 
-TEST_F(Run, TheButtonWithTheListEmptiedDuringARunOnlyComplains) {
-    loop.tickPerYield = 1ms; // with no rows left the run only yields; the clock must still move
-    rowsOf({{"1", "1", "1", "No Action"}});
-    loop.after(6.5s, [&] {
-        form->click(ControlId::PushButton4);
+TEST_F(Run, ARunWhoseListIsEmptiedEndsAtItsNextCheck) {
+    const struct {
+        const char* when;
+        std::function<void(std::function<void()>)> schedule;
+        std::vector<std::string> moves;
+    } cases[] = {
+        {"during the first hide's balloon", [&](auto empty) { loop.onYield(1, empty); }, {}},
+        {"during a wait", [&](auto empty) { loop.after(6.5s, empty); }, {"move 1,1", "move 1,1"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.when);
+        start(); // a fresh window: the first hide holds the run 5 s for the balloon
+        dialogs.shown.clear();
+        pointer.log.clear();
+        view.windowFocused = 0;
+        loop.tickPerYield = 1ms; // a run that only yields must still reach the safety stop
+        rowsOf({{"1", "1", "1", "No Action"}});
+        int yieldsWhenEmptied = 0;
+        c.schedule([&] {
+            form->click(ControlId::PushButton4);
+            form->click(ControlId::PushButton5); // complains and does not raise the flag
+            EXPECT_FALSE(form->StopFlag());
+            yieldsWhenEmptied = loop.yields;
+        });
+        stopAfter(60s);
         form->click(ControlId::PushButton5);
+        EXPECT_LE(loop.yields - yieldsWhenEmptied, 1); // ended, not spinning until the stop key
         EXPECT_FALSE(form->StopFlag());
-    });
-    stopAfter(9.5s);
-    form->click(ControlId::PushButton5);
-    EXPECT_EQ(dialogs.texts().front(), "No items in the list.");
-    EXPECT_EQ(caption(), StartCaption);
+        EXPECT_EQ(dialogs.texts(), (std::vector<std::string>{"No items in the list."}));
+        EXPECT_EQ(pointer.log, c.moves);
+        EXPECT_EQ(caption(), StartCaption);
+        EXPECT_TRUE(form->visible());
+        EXPECT_FALSE(form->TrayHidden());
+        EXPECT_GE(view.windowFocused, 1);
+    }
 }
 
 TEST_F(Run, ARowEditedAwayIsReportedAndTheRunGoesOn) {
