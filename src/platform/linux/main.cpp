@@ -14,6 +14,7 @@
 #include "Pointer.h"
 #include "Autostart.h"
 #include "app/Form1.h"
+#include "app/Form1Input.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -65,8 +66,9 @@ int run(int argc, char** argv) {
 
     Form1 form({settings, dialogs, loop, pointer, keys, tray, autostart, shell, skin, fileEncoding},
                linuxProgramInfo());
+    Form1Input input(form, dialogs);
+    window.bind(input);
     tray.attach(form.cSysTray1());
-    window.bind(form);
     const TerminationSignals termination([&window] { window.close(); });
 
     form.Form_Load();

@@ -15,6 +15,7 @@
 #include "ShellOpen.h"
 #include "Utf16.h"
 #include "app/Form1.h"
+#include "app/Form1Input.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -59,13 +60,12 @@ int runProgram() {
     AnsiCodePage fileEncoding;
 
     Form1 form({settings, dialogs, loop, pointer, keys, tray, autostart, shell, skin, fileEncoding}, currentProgram());
-    MainWindow window(form, skin);
+    Form1Input input(form, dialogs);
+    MainWindow window(input, skin);
     owner.hwnd = window.hwnd();
     tray.onNotification([&form](std::uint32_t lParam, std::uint32_t wParam) {
         form.cSysTray1().HandleTrayMessage(lParam, wParam);
     });
-    form.setView(&window);
-    form.list().setObserver(&window.listModel());
 
     form.Form_Load();
     form.show();
