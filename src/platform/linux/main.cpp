@@ -34,14 +34,19 @@ QIcon programIcon() {
     return icon;
 }
 
-int run(int argc, char** argv) {
+int run(char* programName) {
     using namespace cursovia;
     using namespace cursovia::x11;
     // The pointer and the global keys are X11 whatever the session is: under
     // Wayland the whole program runs on XWayland, so that all of it sees the
     // same windows and the same coordinates.
     qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
+    // The program takes no command line. Qt would read its own options from
+    // it (-platform, -display, -style ...) and could move the window off the
+    // X server the pointer and the keys work on: it gets the name alone.
+    int qtArgc = 1;
+    char* qtArgv[] = {programName, nullptr};
+    QApplication app(qtArgc, qtArgv);
     // The window hides in the tray; only closing it ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setDesktopFileName(QStringLiteral("cursovia"));
@@ -85,7 +90,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     try {
-        return run(argc, argv);
+        static char fallbackName[] = "cursovia";
+        return run(argc > 0 && argv[0] ? argv[0] : fallbackName);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "cursovia: %s\n", e.what());
         return 1;

@@ -1,7 +1,7 @@
 # shellcheck shell=bash
 # Driving the real cursovia binary from outside, on the desktop of desktop.sh.
 #
-#   app_start                     starts $CURSOVIA (in the current HOME), pid in APP_PID
+#   app_start [ARG...]            starts $CURSOVIA (in the current HOME) with ARGs, pid in APP_PID
 #   app_wait_message_box [S]      id of a message box of the app (titled "Cursovia")
 #   app_dismiss WID               answers a message box with Return, waits until it is gone
 #   app_wait_main_window [S]      id of the visible main window (client area 1064 x 412)
@@ -23,7 +23,7 @@ APP_PID=
 APP_WINDOW=
 
 app_start() {
-    desktop_spawn cursovia "$CURSOVIA"
+    desktop_spawn cursovia "$CURSOVIA" "$@"
     APP_PID=$DESKTOP_LAST_PID
 }
 

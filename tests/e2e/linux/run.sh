@@ -186,6 +186,17 @@ scenario_kill_soak() {
     echo "30 rounds, $confirmed rows confirmed, none lost" >&2
 }
 
+# The program takes no command line: Qt's own options on it are not Qt's, so
+# the window is still an X11 window on this display.
+scenario_toolkit_options_ignored() {
+    local tip
+    desktop_new_home
+    app_start -platform offscreen
+    tip=$(app_wait_message_box 10) || { echo "no first-start tip on the X display with -platform offscreen"; return 1; }
+    app_dismiss "$tip" || { echo "the tip did not close"; return 1; }
+    app_wait_main_window 10 >/dev/null || { echo "no main window on the X display with -platform offscreen"; return 1; }
+}
+
 # A picture of the window for the reviewer.
 scenario_screenshot() {
     local size
@@ -197,7 +208,8 @@ scenario_screenshot() {
 
 # --- Runner -----------------------------------------------------------------
 
-scenarios=(first_start capture_and_add run_and_stop tray_restore kill_after_add kill_soak screenshot)
+scenarios=(first_start capture_and_add run_and_stop tray_restore kill_after_add kill_soak toolkit_options_ignored
+    screenshot)
 if [[ -n ${E2E_ONLY:-} ]]; then read -ra scenarios <<<"$E2E_ONLY"; fi
 # Only the folders of this run are replaced: the artefact folder may hold more.
 for name in desktop "${scenarios[@]}"; do rm -rf "${artefacts:?}/$name"; done
