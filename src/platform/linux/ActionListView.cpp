@@ -34,6 +34,11 @@ ActionListView::ActionListView(QWidget* parent) : QTableView(parent) {
 
 ActionListView::~ActionListView() {
     if (form_) form_->list().setObserver(nullptr);
+    // The model and the base classes go after this body; what they signal on
+    // the way out must not reach a view that is no longer whole.
+    if (selectionModel()) selectionModel()->disconnect(this);
+    form_ = nullptr;
+    input_ = nullptr;
 }
 
 void ActionListView::bind(Form1Input& input) {

@@ -1,6 +1,7 @@
 #include "ActionTableModel.h"
 
 #include "app/Form1.h"
+#include "base/ScopedFlag.h"
 
 #include <iterator>
 
@@ -38,7 +39,7 @@ QVariant ActionTableModel::headerData(int section, Qt::Orientation orientation, 
 }
 
 void ActionTableModel::rowsChanged(const ListChange& change) {
-    changing_ = true;
+    const ScopedFlag changing(changing_);
     const int first = static_cast<int>(change.first);
     const int last = static_cast<int>(change.first + change.count) - 1;
     switch (change.kind) {
@@ -55,14 +56,12 @@ void ActionTableModel::rowsChanged(const ListChange& change) {
         endResetModel();
         break;
     }
-    changing_ = false;
 }
 
 void ActionTableModel::columnsChanged() {
-    changing_ = true;
+    const ScopedFlag changing(changing_);
     beginResetModel();
     endResetModel();
-    changing_ = false;
 }
 
 } // namespace cursovia::x11

@@ -1,7 +1,7 @@
 #include "ListViewModel.h"
 
-#include "ScopedFlag.h"
 #include "Utf16.h"
+#include "base/ScopedFlag.h"
 
 namespace cursovia::win32 {
 namespace {
