@@ -69,7 +69,11 @@ win32_tests() {
 }
 
 sanitizers() {
-  CURSOVIA_BUILD_DIR=$build "$root/tests/sanitizers/run.sh"
+  CURSOVIA_BUILD_DIR=$build "$root/tests/sanitizers/run.sh" asan
+}
+
+assertions() {
+  CURSOVIA_BUILD_DIR=$build "$root/tests/sanitizers/run.sh" assertions
 }
 
 fuzzing() {
@@ -83,6 +87,7 @@ stage e2e-linux e2e_linux
 stage win32-build win32_build
 stage win32-tests win32_tests
 stage sanitizers sanitizers
+stage assertions assertions
 stage fuzzing fuzzing
 
 echo
