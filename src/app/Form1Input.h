@@ -1,7 +1,6 @@
 #pragma once
 #include "app/Form1.h"
 
-#include <cstdint>
 #include <optional>
 #include <string>
 
