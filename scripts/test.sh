@@ -70,7 +70,11 @@ win32_tests() {
 }
 
 sanitizers() {
-  CURSOVIA_BUILD_DIR=$build "$root/tests/sanitizers/run.sh"
+  CURSOVIA_BUILD_DIR=$build "$root/tests/sanitizers/run.sh" asan
+}
+
+assertions() {
+  CURSOVIA_BUILD_DIR=$build "$root/tests/sanitizers/run.sh" assertions
 }
 
 fuzzing() {
@@ -107,6 +111,7 @@ stage e2e-linux e2e_linux
 stage win32-build win32_build
 stage win32-tests win32_tests
 stage sanitizers sanitizers
+stage assertions assertions
 stage fuzzing fuzzing
 stage package-win32 package_win32
 stage run-script run_script

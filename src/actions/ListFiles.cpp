@@ -10,12 +10,15 @@ namespace {
 const FileDialogRequest SaveDialog{"Save Action As", "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"};
 const FileDialogRequest LoadDialog{"Select Action File", "All Files (*.*)|*.*|"};
 const std::string TooManyFiles = "You've selected too many files to add.\r\rPlease try adding via the \"Add All\" button.";
+const std::string SaveNameTooLong = "The chosen file name is too long for the file dialog";
 
 } // namespace
 
 void ListFiles::saveToFile(ErrorReport& report) {
     FileDialogResult chosen;
     report.at(100, [&] { chosen = dialogs_.saveFile(SaveDialog); });
+    // The dialog's failure, not a cancel: the user must be able to tell them apart.
+    if (chosen.outcome == FileDialogResult::Outcome::NameTooLong) report.fail(100, SaveNameTooLong);
     if (chosen.outcome != FileDialogResult::Outcome::Chosen || chosen.path.empty()) return;
     report.at(102, [&] {
         writeFileReplacing(chosen.path, fileEncoding_.toFile(formatActionFile(list_)));

@@ -1,4 +1,5 @@
 #include "actions/ActionFile.h"
+#include "base/ErrorReport.h"
 #include "base/FilePaths.h"
 #include "app/PersistedList.h"
 #include "fakes/FileWriteLimits.h"
@@ -251,6 +252,18 @@ TEST_F(FileCommands, ANameTooLongForTheDialogGivesItsMessage) {
     EXPECT_EQ(dialogs.shown[0].text,
               "You've selected too many files to add.\r\rPlease try adding via the \"Add All\" button.");
     EXPECT_EQ(dialogs.shown[0].title, "Cursovia");
+}
+
+TEST_F(FileCommands, ANameTooLongForTheSaveDialogIsReportedAndNothingIsWritten) {
+    form->click(ControlId::PushButton6);
+    dialogs.nextFile = {FileDialogResult::Outcome::NameTooLong, ""};
+    form->click(ControlId::PushButton8);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, ErrorReport::text("The chosen file name is too long for the file dialog",
+                                                       "Form1.PushButton8_Click", 100));
+    EXPECT_EQ(dialogs.shown[0].title, "Application Error");
+    EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(fs::directory_iterator(folder), fs::directory_iterator{});
 }
 
 TEST_F(FileCommands, SaveIntoAFolderThatIsGoneIsReported) {

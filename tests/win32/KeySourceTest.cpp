@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <stdexcept>
 #include <vector>
 
 namespace {
@@ -80,6 +81,26 @@ TEST_F(KeyboardHookTest, NothingArrivesAfterRemove) {
     const auto until = loop.now() + 300ms;
     while (loop.now() < until) loop.waitUntil(until);
     EXPECT_TRUE(recorder.events.empty());
+}
+
+// A failure of the key handler stops in the hook procedure: it is logged,
+// the hook stays installed and the next keys still arrive.
+TEST_F(KeyboardHookTest, AFailingSinkIsLoggedAndKeepsTheHook) {
+    struct FailingOnce : Recorder {
+        void onKeyEvent(const KeyEvent& event) override {
+            Recorder::onKeyEvent(event);
+            if (events.size() == 1) throw std::runtime_error("Overflow");
+        }
+    } failing;
+    ASSERT_TRUE(hook.install(failing));
+    testing::internal::CaptureStderr();
+    INPUT inputs[] = {key(Harmless, true), key(Harmless, false)};
+    ASSERT_EQ(SendInput(2, inputs, sizeof(INPUT)), 2u);
+    const auto deadline = loop.now() + 5s;
+    while (failing.events.size() < 2 && loop.now() < deadline) loop.waitUntil(loop.now() + 50ms);
+    const std::string log = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(same(failing.events, {{Harmless, true}, {Harmless, false}}));
+    EXPECT_NE(log.find("cursovia: modKeyboard.KeyboardHookProc failed: Overflow"), std::string::npos) << log;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // the other ports, as the user minimises it.
 #include "MainWindow.h"
 #include "Skin.h"
+#include "app/Form1Input.h"
 #include "fakes/FormFixture.h"
 
 #include <gtest/gtest.h>
@@ -11,14 +12,14 @@ namespace {
 
 struct Win32Window : fakes::FormFixture {
     ColourSkin colours;
+    std::unique_ptr<Form1Input> input;
     std::unique_ptr<MainWindow> window;
 
     void open() {
         settings.set("Loads", "5");
         create();
-        window = std::make_unique<MainWindow>(*form, colours);
-        form->setView(window.get());
-        form->list().setObserver(&window->listModel());
+        input = std::make_unique<Form1Input>(*form, dialogs);
+        window = std::make_unique<MainWindow>(*input, colours);
         form->Form_Load();
         form->show();
     }

@@ -1,8 +1,8 @@
 #include "ActionListView.h"
 
 #include "ActionTableModel.h"
-#include "NoThrow.h"
-#include "app/Form1.h"
+#include "app/Form1Input.h"
+#include "base/ScopedFlag.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -59,13 +59,19 @@ ActionListView::ActionListView(QWidget* parent) : QTableView(parent) {
 
 ActionListView::~ActionListView() {
     if (form_) form_->list().setObserver(nullptr);
+    // The model and the base classes go after this body; what they signal on
+    // the way out must not reach a view that is no longer whole.
+    if (selectionModel()) selectionModel()->disconnect(this);
+    form_ = nullptr;
+    input_ = nullptr;
 }
 
-void ActionListView::bind(Form1& form) {
-    form_ = &form;
-    model_ = std::make_unique<ActionTableModel>(form);
+void ActionListView::bind(Form1Input& input) {
+    input_ = &input;
+    form_ = &input.form();
+    model_ = std::make_unique<ActionTableModel>(*form_);
     setModel(model_.get());
-    form.list().setObserver(model_.get());
+    form_->list().setObserver(model_.get());
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &ActionListView::userSelected);
     connect(model_.get(), &ActionTableModel::selectedRowChanged, this, &ActionListView::renderSelection);
     // After rows come or go the view's own idea of the selection may have
@@ -86,7 +92,7 @@ void ActionListView::renderColumns() {
 
 void ActionListView::renderSelection() {
     if (!form_) return;
-    rendering_ = true;
+    const ScopedFlag ownChange(rendering_);
     const std::optional<std::size_t> selected = form_->list().selected();
     if (selected && static_cast<int>(*selected) < model_->rowCount()) {
         const QModelIndex row = model_->index(static_cast<int>(*selected), 0);
@@ -95,7 +101,6 @@ void ActionListView::renderSelection() {
     } else {
         selectionModel()->clear();
     }
-    rendering_ = false;
 }
 
 void ActionListView::userSelected() {
@@ -103,7 +108,7 @@ void ActionListView::userSelected() {
     const QModelIndexList rows = selectionModel()->selectedRows();
     std::optional<std::size_t> row;
     if (!rows.isEmpty()) row = static_cast<std::size_t>(rows.front().row());
-    noThrow("selecting a row", [&] { form_->ListView1_Select(row); });
+    input_->ListView1_Select(row);
     renderSelection();
 }
 
@@ -112,14 +117,14 @@ void ActionListView::keyPressEvent(QKeyEvent* event) {
         QTableView::keyPressEvent(event);
         return;
     }
-    noThrow("the list's Delete key", [&] { form_->ListView1_KeyDown(DeleteKeyCode); });
+    input_->ListView1_KeyDown(DeleteKeyCode);
     event->accept();
 }
 
 void ActionListView::mouseDoubleClickEvent(QMouseEvent* event) {
     QTableView::mouseDoubleClickEvent(event);
     if (event->button() != Qt::LeftButton || !form_) return;
-    noThrow("the list's double-click", [&] { form_->ListView1_DblClick(); });
+    input_->ListView1_DblClick();
 }
 
 } // namespace cursovia::x11

@@ -5,6 +5,7 @@
 
 namespace cursovia {
 class Form1;
+class Form1Input;
 }
 
 namespace cursovia::x11 {
@@ -21,8 +22,8 @@ public:
     explicit ActionListView(QWidget* parent);
     ~ActionListView() override;
 
-    // Shows `form`'s list from now on and observes it.
-    void bind(Form1& form);
+    // Shows the presenter's list from now on, observes it and sends it the user's input.
+    void bind(Form1Input& input);
     // The presenter's columns, with their widths.
     void renderColumns();
     void renderSelection();
@@ -35,6 +36,7 @@ private:
     void userSelected();
 
     Form1* form_ = nullptr;
+    Form1Input* input_ = nullptr;
     std::unique_ptr<ActionTableModel> model_;
     bool rendering_ = false;
 };

@@ -1,6 +1,7 @@
 #include "ActionTableModel.h"
 
 #include "app/Form1.h"
+#include "base/ScopedFlag.h"
 
 namespace cursovia::x11 {
 
@@ -29,7 +30,7 @@ QVariant ActionTableModel::headerData(int section, Qt::Orientation orientation, 
 }
 
 void ActionTableModel::rowsChanged(const ListChange& change) {
-    changing_ = true;
+    const ScopedFlag changing(changing_);
     const int first = static_cast<int>(change.first);
     const int last = static_cast<int>(change.first + change.count) - 1;
     switch (change.kind) {
@@ -46,14 +47,12 @@ void ActionTableModel::rowsChanged(const ListChange& change) {
         endResetModel();
         break;
     }
-    changing_ = false;
 }
 
 void ActionTableModel::columnsChanged() {
-    changing_ = true;
+    const ScopedFlag changing(changing_);
     beginResetModel();
     endResetModel();
-    changing_ = false;
 }
 
 } // namespace cursovia::x11

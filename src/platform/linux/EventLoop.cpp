@@ -25,17 +25,14 @@ timespec toTimespec(MonotonicTime t) {
 } // namespace
 
 QtEventLoop::QtEventLoop() : timer_(timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC)) {
-    if (timer_ < 0) throw std::runtime_error(std::string("Cannot create the wait timer: ") + std::strerror(errno));
-    notifier_ = std::make_unique<QSocketNotifier>(timer_, QSocketNotifier::Read);
+    if (!timer_) throw std::runtime_error(std::string("Cannot create the wait timer: ") + std::strerror(errno));
+    notifier_ = std::make_unique<QSocketNotifier>(timer_.get(), QSocketNotifier::Read);
     // Reading the expiry count makes the descriptor quiet again; the wake-up
     // itself is what ends the wait.
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { disarm(); });
 }
 
-QtEventLoop::~QtEventLoop() {
-    notifier_.reset();
-    ::close(timer_);
-}
+QtEventLoop::~QtEventLoop() = default;
 
 MonotonicTime QtEventLoop::now() {
     timespec ts{};
@@ -48,14 +45,14 @@ void QtEventLoop::processPendingEvents() { QCoreApplication::processEvents(QEven
 void QtEventLoop::arm(MonotonicTime deadline) {
     itimerspec at{};
     at.it_value = toTimespec(deadline);
-    timerfd_settime(timer_, TFD_TIMER_ABSTIME, &at, nullptr);
+    timerfd_settime(timer_.get(), TFD_TIMER_ABSTIME, &at, nullptr);
 }
 
 void QtEventLoop::disarm() {
     const itimerspec off{};
-    timerfd_settime(timer_, 0, &off, nullptr);
+    timerfd_settime(timer_.get(), 0, &off, nullptr);
     std::uint64_t expirations = 0;
-    while (::read(timer_, &expirations, sizeof expirations) > 0) {
+    while (::read(timer_.get(), &expirations, sizeof expirations) > 0) {
     }
 }
 

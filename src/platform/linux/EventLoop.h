@@ -1,4 +1,5 @@
 #pragma once
+#include "FileDescriptor.h"
 #include "base/EventLoop.h"
 
 #include <memory>
@@ -30,8 +31,8 @@ private:
     void arm(MonotonicTime deadline);
     void disarm();
 
-    int timer_ = -1;
-    std::unique_ptr<QSocketNotifier> notifier_;
+    FileDescriptor timer_;
+    std::unique_ptr<QSocketNotifier> notifier_; // after the descriptor it watches: goes first
 };
 
 } // namespace cursovia::x11

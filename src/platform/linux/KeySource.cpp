@@ -1,7 +1,7 @@
 #include "KeySource.h"
 
 #include "KeysymTable.h"
-#include "NoThrow.h"
+#include "base/CallbackBoundary.h"
 
 #include <QSocketNotifier>
 
@@ -100,7 +100,8 @@ void XInputKeySource::readEvents() {
         const auto virtualKey = virtualKeyForKeysym(keysym);
         if (!virtualKey || !sink_) continue;
         const KeyEvent key{*virtualKey, cookie.evtype == XI_RawKeyPress};
-        noThrow("the global key handler", [&] { sink_->onKeyEvent(key); });
+        // Only logged: the keys of the whole desktop pass through here.
+        runAtCallbackBoundary("modKeyboard.KeyboardHookProc", nullptr, [&] { sink_->onKeyEvent(key); });
     }
 }
 

@@ -2,7 +2,7 @@
 
 #include "ActionListView.h"
 #include "GroupFrame.h"
-#include "NoThrow.h"
+#include "base/ScopedFlag.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -86,7 +86,12 @@ MainWindow::MainWindow(QIcon programIcon)
 }
 
 MainWindow::~MainWindow() {
+    // QWidget's destructor still moves the focus and deletes the controls, with
+    // this object no longer a MainWindow: nothing may call into it from there.
+    disconnect(qApp, &QApplication::focusChanged, this, &MainWindow::focusMoved);
     if (form_) form_->setView(nullptr);
+    form_ = nullptr;
+    input_ = nullptr;
 }
 
 void MainWindow::createControls() {
@@ -152,10 +157,11 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* parent) {
     return nullptr;
 }
 
-void MainWindow::bind(Form1& form) {
-    form_ = &form;
-    form.setView(this);
-    list_->bind(form);
+void MainWindow::bind(Form1Input& input) {
+    input_ = &input;
+    form_ = &input.form();
+    form_->setView(this);
+    list_->bind(input);
     renderAll();
 }
 
@@ -213,7 +219,7 @@ void MainWindow::renderText1(bool withSelection) {
 
 void MainWindow::windowChanged() {
     if (!form_) return;
-    rendering_ = true;
+    const ScopedFlag ownChange(rendering_);
     setWindowTitle(QString::fromStdString(form_->caption()));
     setWindowIcon(form_->iconSet() ? programIcon_ : QIcon());
     QPalette palette = skinPalette_;
@@ -226,7 +232,6 @@ void MainWindow::windowChanged() {
     else
         unsetCursor();
     renderWindowState(false);
-    rendering_ = false;
 }
 
 void MainWindow::renderWindowState(bool minimiseNow) {
@@ -251,9 +256,8 @@ void MainWindow::renderWindowState(bool minimiseNow) {
 }
 
 void MainWindow::renderDeferredMinimise() {
-    rendering_ = true;
+    const ScopedFlag ownChange(rendering_);
     renderWindowState(true);
-    rendering_ = false;
 }
 
 QColor MainWindow::resolve(Colour colour) const {
@@ -281,35 +285,36 @@ void MainWindow::setCustomPointer(const QCursor& pointer) { customPointer_ = poi
 // --- The user's input --------------------------------------------------------
 
 void MainWindow::forwardClick(ControlId id) {
-    if (!form_) return;
-    noThrow("a click", [&] { form_->click(id); });
+    if (!input_) return;
+    input_->click(id);
     // A handler may have refused the change Qt already showed.
     renderControl(id);
 }
 
 void MainWindow::forwardTyping(const QString& text) {
-    if (!form_) return;
-    userTyping_ = true;
-    noThrow("typing in the wait box", [&] { form_->Text1_Typed(text.toStdString()); });
-    userTyping_ = false;
+    if (!input_) return;
+    {
+        const ScopedFlag typing(userTyping_);
+        input_->Text1_Typed(text.toStdString());
+    }
     renderText1(false);
 }
 
 void MainWindow::focusMoved(QWidget* from, QWidget* to) {
-    if (!form_) return;
+    if (!input_) return;
     QWidget* text1 = controlWidget(ControlId::Text1);
     // Only moves between the window's own controls count: not the window
     // losing the focus to another one, nor a message box taking it.
     auto inThisWindow = [this](QWidget* w) { return w && w->window() == this; };
     if (to == text1 && from != text1 && inThisWindow(from)) {
-        noThrow("the wait box getting the focus", [&] { form_->Text1_GotFocus(); });
+        input_->Text1_GotFocus();
         reselectAfterClick_ = text1FocusReason_ == Qt::MouseFocusReason;
     }
     if (from == text1 && to != text1 && inThisWindow(to))
         // It may show a message box: not from inside Qt's focus change.
-        QMetaObject::invokeMethod(
-            this, [this] { noThrow("the wait box losing the focus", [&] { form_->Text1_LostFocus(); }); },
-            Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, [this] {
+            if (input_) input_->Text1_LostFocus();
+        }, Qt::QueuedConnection);
 }
 
 std::optional<ControlId> MainWindow::controlAt(const QPointF& globalPosition) const {
@@ -339,10 +344,8 @@ void MainWindow::watchText1(const QEvent* event) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == controlWidget(ControlId::Text1)) watchText1(event);
-    if (form_ && (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove)) {
-        const QPointF at = static_cast<QSinglePointEvent*>(event)->globalPosition();
-        noThrow("a pointer move", [&] { form_->MouseMove(controlAt(at)); });
-    }
+    if (input_ && (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove))
+        input_->MouseMove(controlAt(static_cast<QSinglePointEvent*>(event)->globalPosition()));
     return QWidget::eventFilter(watched, event);
 }
 
@@ -352,14 +355,14 @@ void MainWindow::changeEvent(QEvent* event) {
     const WindowState state = fromQt(windowState());
     if (state == form_->windowState()) return;
     // Hiding in the tray waits for the balloon: not from inside Qt's state change.
-    QMetaObject::invokeMethod(
-        this, [this, state] { noThrow("a window state change", [&] { form_->userSetWindowState(state); }); },
-        Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this, state] {
+        if (input_) input_->userSetWindowState(state);
+    }, Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Closing, for whatever reason, is the presenter's shutdown; it ends the process.
-    if (form_) noThrow("closing the window", [&] { form_->Form_QueryUnload(); });
+    if (input_) input_->Form_QueryUnload();
     event->accept();
 }
 

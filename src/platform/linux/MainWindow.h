@@ -1,5 +1,6 @@
 #pragma once
 #include "app/Form1.h"
+#include "app/Form1Input.h"
 
 #include <QCursor>
 #include <QIcon>
@@ -23,8 +24,8 @@ public:
     explicit MainWindow(QIcon programIcon);
     ~MainWindow() override;
 
-    // Renders `form` from now on and sends it the user's input.
-    void bind(Form1& form);
+    // Renders the presenter from now on and sends it the user's input.
+    void bind(Form1Input& input);
 
     void controlChanged(ControlId id) override;
     void windowChanged() override;
@@ -60,6 +61,7 @@ private:
 
     QIcon programIcon_;
     Form1* form_ = nullptr;
+    Form1Input* input_ = nullptr;
     std::array<QWidget*, ControlCount> widgets_{};
     ActionListView* list_ = nullptr;
     QPalette skinPalette_;

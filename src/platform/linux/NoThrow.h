@@ -1,22 +1,13 @@
 #pragma once
-#include <QtGlobal>
-
-#include <exception>
+#include "base/CallbackBoundary.h"
 
 namespace cursovia::x11 {
 
-// Runs `f` from an X or Qt callback: no exception may travel back through
-// the toolkit, so anything that escapes the presenter's own reports is logged
-// and dropped here.
+// Runs `f` from a Qt callback that has no handler of the presenter's behind
+// it: what escapes is logged at the core's callback boundary, never rethrown.
 template <typename F>
 void noThrow(const char* where, F&& f) noexcept {
-    try {
-        f();
-    } catch (const std::exception& e) {
-        qWarning("cursovia: %s failed: %s", where, e.what());
-    } catch (...) {
-        qWarning("cursovia: %s failed", where);
-    }
+    runAtCallbackBoundary(where, nullptr, f);
 }
 
 } // namespace cursovia::x11

@@ -1,4 +1,8 @@
 #pragma once
+#include "FileDescriptor.h"
+
+#include <array>
+#include <csignal>
 #include <functional>
 #include <memory>
 
@@ -13,6 +17,9 @@ namespace cursovia::x11 {
 // handlers come back when it goes.
 class TerminationSignals {
 public:
+    static constexpr std::array Signals{SIGTERM, SIGHUP, SIGINT};
+
+    // Throws std::runtime_error when the socket cannot be made or another instance is live.
     explicit TerminationSignals(std::function<void()> onSignal);
     ~TerminationSignals();
     TerminationSignals(const TerminationSignals&) = delete;
@@ -20,8 +27,9 @@ public:
 
 private:
     std::function<void()> onSignal_;
-    int sockets_[2] = {-1, -1};
-    std::unique_ptr<QSocketNotifier> notifier_;
+    FileDescriptor writeEnd_, readEnd_;
+    std::unique_ptr<QSocketNotifier> notifier_; // after the descriptor it watches: goes first
+    std::array<struct sigaction, Signals.size()> formerActions_{};
 };
 
 } // namespace cursovia::x11

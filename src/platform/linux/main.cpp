@@ -16,6 +16,7 @@
 #include "WaylandSession.h"
 #include "app/Form1.h"
 #include "app/WaylandNotice.h"
+#include "app/Form1Input.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -45,14 +46,19 @@ QIcon programIcon() {
     return icon;
 }
 
-int run(int argc, char** argv) {
+int run(char* programName) {
     using namespace cursovia;
     using namespace cursovia::x11;
     // The pointer and the global keys are X11 whatever the session is: under
     // Wayland the whole program runs on XWayland, so that all of it sees the
     // same windows and the same coordinates.
     qputenv("QT_QPA_PLATFORM", "xcb");
-    QApplication app(argc, argv);
+    // The program takes no command line. Qt would read its own options from
+    // it (-platform, -display, -style ...) and could move the window off the
+    // X server the pointer and the keys work on: it gets the name alone.
+    int qtArgc = 1;
+    char* qtArgv[] = {programName, nullptr};
+    QApplication app(qtArgc, qtArgv);
     // The window hides in the tray; only closing it ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setDesktopFileName(QStringLiteral("com.kelvardo.Cursovia"));
@@ -77,7 +83,8 @@ int run(int argc, char** argv) {
 
     Form1 form({settings, dialogs, loop, pointer, keys, tray, autostart, shell, skin, fileEncoding},
                linuxProgramInfo());
-    window.bind(form);
+    Form1Input input(form, dialogs);
+    window.bind(input);
     const TerminationSignals termination([&window] { window.close(); });
 
     form.Form_Load();
@@ -96,7 +103,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     try {
-        return run(argc, argv);
+        static char fallbackName[] = "cursovia";
+        return run(argc > 0 && argv[0] ? argv[0] : fallbackName);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "cursovia: %s\n", e.what());
         return 1;

@@ -1,45 +1,16 @@
 #pragma once
-#include <windows.h>
+#include "base/OwnedHandle.h"
 
-#include <utility>
+#include <windows.h>
 
 namespace cursovia::win32 {
 
-// Owns one handle and releases it with `Release` when it goes; moves, never copies.
-template <typename Handle, auto Release>
-class Unique {
-public:
-    Unique() = default;
-    explicit Unique(Handle handle) : handle_(handle) {}
-    ~Unique() { reset(); }
-    Unique(Unique&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
-    Unique& operator=(Unique&& other) noexcept {
-        if (this != &other) {
-            reset();
-            handle_ = std::exchange(other.handle_, Handle{});
-        }
-        return *this;
-    }
-    Unique(const Unique&) = delete;
-    Unique& operator=(const Unique&) = delete;
-
-    Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != Handle{}; }
-    void reset(Handle handle = Handle{}) {
-        if (handle_) Release(handle_);
-        handle_ = handle;
-    }
-
-private:
-    Handle handle_{};
-};
-
-using UniqueHook = Unique<HHOOK, &UnhookWindowsHookEx>;
-using UniqueKey = Unique<HKEY, &RegCloseKey>;
-using UniqueIcon = Unique<HICON, &DestroyIcon>;
-using UniqueCursor = Unique<HCURSOR, &DestroyCursor>;
-using UniqueFont = Unique<HFONT, &DeleteObject>;
-using UniqueBrush = Unique<HBRUSH, &DeleteObject>;
-using UniqueHandle = Unique<HANDLE, &CloseHandle>; // kernel objects: timers, processes, threads
+using UniqueHook = cursovia::OwnedHandle<HHOOK, &UnhookWindowsHookEx>;
+using UniqueKey = cursovia::OwnedHandle<HKEY, &RegCloseKey>;
+using UniqueIcon = cursovia::OwnedHandle<HICON, &DestroyIcon>;
+using UniqueCursor = cursovia::OwnedHandle<HCURSOR, &DestroyCursor>;
+using UniqueFont = cursovia::OwnedHandle<HFONT, &DeleteObject>;
+using UniqueBrush = cursovia::OwnedHandle<HBRUSH, &DeleteObject>;
+using UniqueHandle = cursovia::OwnedHandle<HANDLE, &CloseHandle>; // kernel objects: timers, processes, threads
 
 } // namespace cursovia::win32

@@ -1,5 +1,7 @@
 #include "KeySource.h"
 
+#include "base/CallbackBoundary.h"
+
 #include <optional>
 
 namespace cursovia::win32 {
@@ -53,10 +55,10 @@ LRESULT CALLBACK KeyboardHook::procedure(int code, WPARAM message, LPARAM event)
     if (code == HC_ACTION && installed_ && installed_->sink_) {
         if (const std::optional<bool> down = keyDown(message)) {
             const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(event);
-            try {
-                installed_->sink_->onKeyEvent({key->vkCode, *down});
-            } catch (...) {
-            }
+            // Only logged: a message box here would hold up every key of the
+            // desktop past LowLevelHooksTimeout.
+            runAtCallbackBoundary("modKeyboard.KeyboardHookProc", nullptr,
+                                  [&] { installed_->sink_->onKeyEvent({key->vkCode, *down}); });
         }
     }
     return CallNextHookEx(nullptr, code, message, event);

@@ -1,7 +1,7 @@
 #include "ListViewModel.h"
 
-#include "ScopedFlag.h"
 #include "Utf16.h"
+#include "base/ScopedFlag.h"
 
 namespace cursovia::win32 {
 void ListViewModel::attach(HWND listView, HWND mainWindow) {
@@ -87,11 +87,11 @@ std::optional<LRESULT> ListViewModel::onNotify(NMHDR& header, std::optional<COLO
     }
     case NM_DBLCLK:
         forwardSelection();
-        form_.ListView1_DblClick();
+        input_.ListView1_DblClick();
         return 0;
     case LVN_KEYDOWN:
         forwardSelection();
-        form_.ListView1_KeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
+        input_.ListView1_KeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
         return 0;
     case NM_CUSTOMDRAW: {
         if (!highlight) return std::nullopt;
@@ -112,7 +112,7 @@ std::optional<LRESULT> ListViewModel::onNotify(NMHDR& header, std::optional<COLO
 void ListViewModel::forwardSelection() {
     selectionPosted_ = false;
     const std::optional<std::size_t> shown = shownSelection();
-    if (shown != form_.list().selected()) form_.ListView1_Select(shown);
+    if (shown != form_.list().selected()) input_.ListView1_Select(shown);
 }
 
 } // namespace cursovia::win32

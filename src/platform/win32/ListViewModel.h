@@ -1,5 +1,6 @@
 #pragma once
 #include "app/Form1.h"
+#include "app/Form1Input.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -19,7 +20,7 @@ public:
     // outcome is forwarded.
     static constexpr UINT SelectionMessage = WM_APP + 2;
 
-    explicit ListViewModel(Form1& form) : form_(form) {}
+    explicit ListViewModel(Form1Input& input) : input_(input), form_(input.form()) {}
 
     void attach(HWND listView, HWND mainWindow);
     void rowsChanged(const ListChange& change) override;
@@ -37,6 +38,7 @@ private:
     std::optional<std::size_t> shownSelection() const;
     void showText(NMLVDISPINFOW& request) const;
 
+    Form1Input& input_;
     Form1& form_;
     HWND listView_ = nullptr;
     HWND mainWindow_ = nullptr;

@@ -4,7 +4,7 @@
 
 #include "Dpi.h"
 #include "ResourceIds.h"
-#include "ScopedFlag.h"
+#include "base/ScopedFlag.h"
 #include "Utf16.h"
 #include "WindowText.h"
 
@@ -64,8 +64,8 @@ RECT MainWindow::scaledRect(const Rect& r, UINT dpi) {
     return {left, top, left + scaled(r.width, dpi), top + scaled(r.height, dpi)};
 }
 
-MainWindow::MainWindow(Form1& form, ColourSkin& skin)
-    : form_(form), skin_(skin), colours_(form, skin), list_(form), bigIcon_(programIcon(LIM_LARGE)),
+MainWindow::MainWindow(Form1Input& input, ColourSkin& skin)
+    : input_(input), form_(input.form()), skin_(skin), colours_(form_, skin), list_(input), bigIcon_(programIcon(LIM_LARGE)),
       smallIcon_(programIcon(LIM_SMALL)) {
     create({.className = L"CursoviaMainWindow", .style = WindowStyle});
     dpi_ = windowDpi(hwnd());
@@ -76,6 +76,13 @@ MainWindow::MainWindow(Form1& form, ColourSkin& skin)
     for (const ControlSpec& spec : controlTable()) controlChanged(spec.id);
     renderColours();
     skin_.onApplied([this] { renderColours(); });
+    form_.setView(this);
+    form_.list().setObserver(&list_);
+}
+
+MainWindow::~MainWindow() {
+    form_.list().setObserver(nullptr);
+    form_.setView(nullptr);
 }
 
 void MainWindow::createControls() {

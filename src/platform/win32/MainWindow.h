@@ -5,6 +5,7 @@
 #include "ListViewModel.h"
 #include "Window.h"
 #include "app/Form1.h"
+#include "app/Form1Input.h"
 
 #include <array>
 #include <optional>
@@ -16,9 +17,10 @@ namespace cursovia::win32 {
 // presenter's state back (MainWindow.cpp); it decides nothing.
 class MainWindow : public Window, public FormView {
 public:
-    MainWindow(Form1& form, ColourSkin& skin);
+    // Renders the presenter and sends it the user's input from the start.
+    MainWindow(Form1Input& input, ColourSkin& skin);
+    ~MainWindow() override;
 
-    ListViewModel& listModel() { return list_; }
 
     void controlChanged(ControlId id) override;
     void windowChanged() override;
@@ -54,6 +56,7 @@ private:
     static LRESULT CALLBACK text1Procedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                            DWORD_PTR self);
 
+    Form1Input& input_;
     Form1& form_;
     ColourSkin& skin_;
     ControlColours colours_;

@@ -1,10 +1,10 @@
 // Form1's window: its messages, turned into the user's input for the presenter.
 #include "MainWindow.h"
 
-#include "ScopedFlag.h"
 #include "SkinnedButton.h"
 #include "Utf16.h"
 #include "WindowText.h"
+#include "base/ScopedFlag.h"
 
 #include <commctrl.h>
 
@@ -36,7 +36,7 @@ void MainWindow::onCommand(WORD notification, HWND from) {
     const ControlKind kind = controlSpec(*id).kind;
     if (kind == ControlKind::PushButton || isChoice(kind)) {
         if (notification != BN_CLICKED) return;
-        form_.click(*id);
+        input_.click(*id);
         // An option button has set itself already; the presenter's state wins.
         if (isChoice(kind))
             for (const ControlSpec& spec : controlTable())
@@ -46,9 +46,9 @@ void MainWindow::onCommand(WORD notification, HWND from) {
     if (kind != ControlKind::TextBox) return;
     if (notification == EN_CHANGE && !settingText_) {
         const ScopedFlag userTyping(typing_);
-        form_.Text1_Typed(narrow(windowText(from)));
+        input_.Text1_Typed(narrow(windowText(from)));
     } else if (notification == EN_SETFOCUS) {
-        form_.Text1_GotFocus();
+        input_.Text1_GotFocus();
     }
 }
 
@@ -80,7 +80,7 @@ LRESULT MainWindow::onControlColour(HDC dc, HWND from) {
 
 bool MainWindow::onSetCursor(HWND over, WORD hitTest) {
     if (hitTest != HTCLIENT) return false;
-    form_.MouseMove(over == hwnd() ? std::nullopt : controlAt(over));
+    input_.MouseMove(over == hwnd() ? std::nullopt : controlAt(over));
     if (form_.mousePointer() != PointerShape::Custom || !form_.handPointerLoaded() || !skin_.handPointer()) return false;
     SetCursor(skin_.handPointer());
     return true;
@@ -97,7 +97,7 @@ void MainWindow::onSize(WPARAM kind) {
 void MainWindow::onWindowStateMessage(WPARAM kind) {
     // A change already undone by the time the message arrives is dropped.
     const WindowState state = stateOfSize(kind);
-    if (state == stateOf(hwnd())) form_.userSetWindowState(state);
+    if (state == stateOf(hwnd())) input_.userSetWindowState(state);
 }
 
 void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
@@ -158,12 +158,12 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SendMessageW(control(ControlId::ListView1), WM_SYSCOLORCHANGE, wParam, lParam);
         renderColours();
         return 0;
-    case Text1LeftMessage: form_.Text1_LostFocus(); return 0;
+    case Text1LeftMessage: input_.Text1_LostFocus(); return 0;
     case WindowStateMessage: onWindowStateMessage(wParam); return 0;
     case ListViewModel::SelectionMessage: list_.forwardSelection(); return 0;
-    case WM_CLOSE: form_.Form_QueryUnload(); return 0;
+    case WM_CLOSE: input_.Form_QueryUnload(); return 0;
     case WM_ENDSESSION:
-        if (wParam) form_.Form_QueryUnload();
+        if (wParam) input_.Form_QueryUnload();
         return 0;
     default: break;
     }

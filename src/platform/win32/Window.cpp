@@ -1,7 +1,9 @@
 #include "Window.h"
 
 #include "SystemError.h"
+#include "base/CallbackBoundary.h"
 
+#include <optional>
 #include <stdexcept>
 
 namespace cursovia::win32 {
@@ -49,12 +51,12 @@ LRESULT CALLBACK Window::procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
         self->hwnd_ = nullptr;
         return DefWindowProcW(hwnd, message, wParam, lParam);
     }
-    // No exception may unwind through the system's call stack.
-    try {
-        return self->handleMessage(message, wParam, lParam);
-    } catch (...) {
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    }
+    // No exception may unwind through the system's call stack. The presenter's
+    // handlers report their own failures; what is left here is the window's.
+    std::optional<LRESULT> result;
+    runAtCallbackBoundary("the window procedure", nullptr,
+                          [&] { result = self->handleMessage(message, wParam, lParam); });
+    return result ? *result : DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 } // namespace cursovia::win32

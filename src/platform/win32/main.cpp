@@ -15,7 +15,7 @@
 #include "ShellOpen.h"
 #include "Utf16.h"
 #include "app/Form1.h"
-#include "desktop/cSysTray.h"
+#include "app/Form1Input.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -60,10 +60,9 @@ int runProgram() {
     AnsiCodePage fileEncoding;
 
     Form1 form({settings, dialogs, loop, pointer, keys, tray, autostart, shell, skin, fileEncoding}, currentProgram());
-    MainWindow window(form, skin);
+    Form1Input input(form, dialogs);
+    MainWindow window(input, skin);
     owner.hwnd = window.hwnd();
-    form.setView(&window);
-    form.list().setObserver(&window.listModel());
 
     form.Form_Load();
     form.show();

@@ -8,7 +8,7 @@ APP_TRAY_CLASS=cursovia
 APP_START_TIMEOUT=10
 
 app_start() {
-    desktop_spawn cursovia "$CURSOVIA"
+    desktop_spawn cursovia "$CURSOVIA" "$@"
     APP_PID=$DESKTOP_LAST_PID
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
-namespace cursovia::win32 {
+namespace cursovia {
 
 // Raises a flag for a scope and puts back what it was, also on an exception.
-// Marks changes a window makes to itself, so the notifications they cause are
-// not taken for the user's input.
+// The windows mark the changes they make to themselves with it, so the
+// notifications those changes cause are not taken for the user's input.
 class ScopedFlag {
 public:
     explicit ScopedFlag(bool& flag) : flag_(flag), was_(flag) { flag_ = true; }
@@ -17,4 +17,4 @@ private:
     bool was_;
 };
 
-} // namespace cursovia::win32
+} // namespace cursovia

@@ -1,0 +1,61 @@
+#include "app/Form1Input.h"
+
+#include "base/CallbackBoundary.h"
+
+namespace cursovia {
+namespace {
+
+// "Form1.PushButton5_Click": a control's event handler by its window's naming.
+std::string handlerOf(std::optional<ControlId> control, const char* event) {
+    const std::string_view name = control ? controlSpec(*control).name : "Form";
+    return "Form1." + std::string(name) + "_" + event;
+}
+
+} // namespace
+
+template <typename Handler>
+void Form1Input::run(const std::string& procedure, Handler&& handler) noexcept {
+    runAtCallbackBoundary(procedure.c_str(), &dialogs_, handler);
+}
+
+void Form1Input::click(ControlId id) noexcept {
+    run(handlerOf(id, "Click"), [&] { form_.click(id); });
+}
+
+void Form1Input::Text1_Typed(const std::string& text) noexcept {
+    run("Form1.Text1_Change", [&] { form_.Text1_Typed(text); });
+}
+
+void Form1Input::Text1_GotFocus() noexcept {
+    run("Form1.Text1_GotFocus", [&] { form_.Text1_GotFocus(); });
+}
+
+void Form1Input::Text1_LostFocus() noexcept {
+    run("Form1.Text1_LostFocus", [&] { form_.Text1_LostFocus(); });
+}
+
+void Form1Input::ListView1_Select(std::optional<std::size_t> row) noexcept {
+    run("Form1.ListView1_ItemClick", [&] { form_.ListView1_Select(row); });
+}
+
+void Form1Input::ListView1_DblClick() noexcept {
+    run("Form1.ListView1_DblClick", [&] { form_.ListView1_DblClick(); });
+}
+
+void Form1Input::ListView1_KeyDown(int keyCode) noexcept {
+    run("Form1.ListView1_KeyDown", [&] { form_.ListView1_KeyDown(keyCode); });
+}
+
+void Form1Input::MouseMove(std::optional<ControlId> over) noexcept {
+    run(handlerOf(over, "MouseMove"), [&] { form_.MouseMove(over); });
+}
+
+void Form1Input::userSetWindowState(WindowState state) noexcept {
+    run("Form1.Form_Resize", [&] { form_.userSetWindowState(state); });
+}
+
+void Form1Input::Form_QueryUnload() noexcept {
+    run("Form1.Form_QueryUnload", [&] { form_.Form_QueryUnload(); });
+}
+
+} // namespace cursovia

@@ -1,0 +1,11 @@
+#pragma once
+#include "base/OwnedHandle.h"
+
+#include <unistd.h>
+
+namespace cursovia::x11 {
+
+// A file descriptor of our own (a timer, one end of a socket pair), closed when it goes.
+using FileDescriptor = OwnedHandle<int, &::close, -1>;
+
+} // namespace cursovia::x11
