@@ -31,6 +31,7 @@ artefacts=${E2E_ARTEFACTS:-$repo_root/build/e2e-artefacts/package}
 rm -rf "$artefacts"
 mkdir -p "$artefacts"
 artefacts=$(cd "$artefacts" && pwd)
+E2E_ROOT=$artefacts # the runner gives each scenario a folder in it
 
 # shellcheck source=../e2e/lib/desktop.sh
 source "$repo_root/tests/e2e/lib/desktop.sh"
@@ -38,6 +39,8 @@ source "$repo_root/tests/e2e/lib/desktop.sh"
 source "$repo_root/tests/e2e/lib/app.sh"
 # shellcheck source=../e2e/linux/driver.sh
 source "$repo_root/tests/e2e/linux/driver.sh"
+# shellcheck source=../e2e/lib/runner.sh
+source "$repo_root/tests/e2e/lib/runner.sh"
 # shellcheck source=throwaway_user.sh
 source "$here/throwaway_user.sh"
 
@@ -85,7 +88,7 @@ cleanup() {
 
 # The control data: the project's version, dependencies computed from the
 # binary's libraries, none from the toolchain; lintian finds no error.
-case_package_metadata() {
+scenario_package_metadata() {
     local field depends name
     [[ $(dpkg-deb -f "$DEB" Package) == "$PACKAGE" ]] || fail "Package is '$(dpkg-deb -f "$DEB" Package)'" || return 1
     [[ $(dpkg-deb -f "$DEB" Version) == "$VERSION" ]] ||
@@ -108,7 +111,7 @@ case_package_metadata() {
 
 # apt-get installs it from the file; what was already on the machine is noted
 # for the purge check, and what the installation pulls in for the cleanup.
-case_install() {
+scenario_install() {
     local before path
     installed "$PACKAGE" && { fail "$PACKAGE is installed already: this test would remove it"; return 1; }
     while IFS= read -r path; do
@@ -128,7 +131,7 @@ case_install() {
 
 # The installed desktop entry, metainfo, icons and documents as desktops,
 # software centres and man find them.
-case_installed_files() {
+scenario_installed_files() {
     local entry=/usr/share/applications/$APP_ID.desktop metainfo=/usr/share/metainfo/$APP_ID.metainfo.xml
     local exec icon size doc
     desktop-file-validate "$entry" >"$artefacts/desktop-file-validate.log" 2>&1 ||
@@ -155,7 +158,7 @@ case_installed_files() {
 }
 
 # Started as root, the program says where its settings would go.
-case_root_warning() {
+scenario_root_warning() {
     local output
     output=$(env -u DISPLAY "$BINARY" 2>&1)
     grep -q "warning: running as root" <<<"$output" || fail "no warning as root: $output" || return 1
@@ -173,7 +176,7 @@ start_as_user() {
 
 # The first start of /usr/bin/cursovia by an ordinary user: the tip, the
 # window, the tray icon, one start counted in the user's own settings.
-case_first_start() {
+scenario_first_start() {
     local tip
     throwaway_user_create || return 1
     # app.sh reads the settings where the program keeps them by default.
@@ -194,8 +197,9 @@ autostart_exec_is() { [[ $(app_logon_entry 2>/dev/null) == "$1" ]]; }
 
 # Ticking the log-on box writes the user's XDG autostart entry naming the
 # installed binary; closing the window ends the program.
-case_autostart() {
-    [[ -n $APP_WINDOW ]] || fail "no window from the first start" || return 1
+scenario_autostart() {
+    start_as_user
+    APP_WINDOW=$(app_wait_main_window 10) || fail "no window on the second start" || return 1
     app_click "$APP_WINDOW" "${STARTUP_BOX[@]}" || fail "could not click the log-on box" || return 1
     desktop_wait_until 10 autostart_exec_is "$BINARY" ||
         fail "the autostart entry holds: $(tr '\n' ' ' <"$XDG_CONFIG_HOME/autostart/cursovia.desktop" 2>&1)" || return 1
@@ -204,7 +208,7 @@ case_autostart() {
 
 # apt-get purge removes every file the package brought and leaves the user's
 # own files, which belong to the user.
-case_purge() {
+scenario_purge() {
     local path existed left=()
     ((INSTALLED)) || fail "nothing was installed" || return 1
     apt-get purge -y -qq "$PACKAGE" >>"$artefacts/apt.log" 2>&1 || fail "apt-get purge failed" || return 1
@@ -224,23 +228,7 @@ case_purge() {
 # --- Runner -------------------------------------------------------------------
 
 cases=(package_metadata install installed_files root_warning first_start autostart purge)
-passed=0
-failed=0
 desktop_start "$artefacts/desktop" || { echo "0 passed, ${#cases[@]} failed (the desktop did not start)"; exit 1; }
 trap cleanup EXIT
-for name in "${cases[@]}"; do
-    DESKTOP_ARTEFACTS=$artefacts/$name
-    mkdir -p "$DESKTOP_ARTEFACTS"
-    # In this shell, not a subshell: what a case starts and notes is needed later.
-    if "case_$name" >"$DESKTOP_ARTEFACTS/reason.txt" 2>"$DESKTOP_ARTEFACTS/case.log"; then
-        passed=$((passed + 1))
-        echo "PASS $name"
-    else
-        failed=$((failed + 1))
-        echo "FAIL $name: $(tr '\n' ' ' <"$DESKTOP_ARTEFACTS/reason.txt")"
-        desktop_screenshot failure.png 2>/dev/null
-    fi
-done
-
-echo "$passed passed, $failed failed"
-((failed == 0))
+for name in "${cases[@]}"; do e2e_run "$name"; done
+e2e_finish

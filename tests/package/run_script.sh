@@ -28,9 +28,12 @@ artefacts=${E2E_ARTEFACTS:-$repo_root/build/e2e-artefacts/run-script}
 rm -rf "$artefacts"
 mkdir -p "$artefacts"
 artefacts=$(cd "$artefacts" && pwd)
+E2E_ROOT=$artefacts # the runner gives each scenario a folder in it
 
 # shellcheck source=../e2e/lib/desktop.sh
 source "$repo_root/tests/e2e/lib/desktop.sh"
+# shellcheck source=../e2e/lib/runner.sh
+source "$repo_root/tests/e2e/lib/runner.sh"
 # shellcheck source=throwaway_user.sh
 source "$here/throwaway_user.sh"
 
@@ -78,7 +81,7 @@ stop_program() {
 }
 
 # sudo ./scripts/run.sh: root installs, the user builds and runs.
-case_through_sudo() {
+scenario_through_sudo() {
     local pid settings=$THROWAWAY_HOME/.config/Kelvardo/Cursovia.ini
     run_script SUDO_USER="$THROWAWAY_USER" SUDO_UID="$(id -u "$THROWAWAY_USER")" \
         SUDO_GID="$(id -g "$THROWAWAY_USER")" XAUTHORITY="$THROWAWAY_HOME/.Xauthority"
@@ -97,7 +100,7 @@ case_through_sudo() {
 }
 
 # ./scripts/run.sh as root with a display: a warning, then the program as root.
-case_as_root() {
+scenario_as_root() {
     local pid
     mkdir -m 700 "$ROOT_HOME/.runtime"
     run_script XDG_RUNTIME_DIR="$ROOT_HOME/.runtime"
@@ -112,8 +115,6 @@ case_as_root() {
 }
 
 cases=(through_sudo as_root)
-passed=0
-failed=0
 desktop_start "$artefacts/desktop" || { echo "0 passed, ${#cases[@]} failed (the desktop did not start)"; exit 1; }
 trap cleanup EXIT
 ROOT_HOME=$(mktemp -d -t cursovia-root-home.XXXXXX)
@@ -122,18 +123,5 @@ if ! setpriv --reuid="$THROWAWAY_USER" --regid="$THROWAWAY_USER" --init-groups t
     echo "0 passed, ${#cases[@]} failed ($THROWAWAY_USER cannot read the sources in $repo_root)"
     exit 1
 fi
-for name in "${cases[@]}"; do
-    DESKTOP_ARTEFACTS=$artefacts/$name
-    mkdir -p "$DESKTOP_ARTEFACTS"
-    if "case_$name" >"$DESKTOP_ARTEFACTS/reason.txt" 2>"$DESKTOP_ARTEFACTS/case.log"; then
-        passed=$((passed + 1))
-        echo "PASS $name"
-    else
-        failed=$((failed + 1))
-        echo "FAIL $name: $(tr '\n' ' ' <"$DESKTOP_ARTEFACTS/reason.txt")"
-        desktop_screenshot failure.png 2>/dev/null
-    fi
-done
-
-echo "$passed passed, $failed failed"
-((failed == 0))
+for name in "${cases[@]}"; do e2e_run "$name"; done
+e2e_finish
