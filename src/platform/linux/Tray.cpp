@@ -1,7 +1,7 @@
 #include "Tray.h"
 
 #include "LineBreaks.h"
-#include "NoThrow.h"
+#include "base/CallbackBoundary.h"
 
 #include <algorithm>
 #include <array>
@@ -106,7 +106,7 @@ void QtTrayShell::activated(QSystemTrayIcon::ActivationReason reason) {
 
 void QtTrayShell::report(TrayActivity activity) {
     if (!listener_) return;
-    noThrow("the tray icon's notification", [&] { listener_->trayActivity(activity); });
+    runAtCallbackBoundary("the tray icon's notification", nullptr, [&] { listener_->trayActivity(activity); });
 }
 
 } // namespace cursovia::x11
