@@ -131,7 +131,7 @@ void requireWritable(const fs::path& file, fs::file_status status, const std::st
 
 } // namespace
 
-void writeFileReplacing(const std::string& utf8Path, const std::string& bytes) {
+void writeFileReplacing(const std::string& utf8Path, const std::string& bytes, FileOwnership& ownership) {
     const fs::path target = followLinks(pathFromUtf8(utf8Path));
     std::error_code ec;
     if (fs::is_directory(target, ec)) throw std::runtime_error("Cannot save to " + utf8Path + ": it is a folder");
@@ -152,10 +152,12 @@ void writeFileReplacing(const std::string& utf8Path, const std::string& bytes) {
             throw std::runtime_error("Cannot save to " + utf8Path + ": writing failed (is the disk full?)");
         }
     }
-    // The replacement keeps the former file's permissions. Its owner cannot be
-    // kept with the standard library: a file saved by another user than its
-    // owner becomes the saver's.
-    if (fs::exists(former)) fs::permissions(temporary, former.permissions() & fs::perms::all, ec);
+    // The replacement keeps the former file's owner, then its permissions: a
+    // change of owner may clear permission bits.
+    if (fs::exists(former)) {
+        ownership.copyOwner(utf8FromPath(target), utf8FromPath(temporary));
+        fs::permissions(temporary, former.permissions() & fs::perms::all, ec);
+    }
     fs::rename(temporary, target, ec);
     if (ec) {
         fs::remove(temporary, ec);

@@ -1,5 +1,6 @@
 #pragma once
 #include "base/ActionList.h"
+#include "actions/FileOwnership.h"
 #include "actions/ParsedRows.h"
 #include "actions/TextEncoding.h"
 
@@ -47,8 +48,9 @@ std::string readActionFileBytes(const std::string& utf8Path);
 // Writes the file through a temporary file in the same folder that replaces
 // the target only once it is complete, so a failed save never leaves a former
 // file cut short. A symbolic link stays a link: its target is replaced. The
-// replaced file keeps its permissions; a file the user cannot write, or made
-// read-only, is refused. Throws std::runtime_error with a readable reason.
-void writeFileReplacing(const std::string& utf8Path, const std::string& bytes);
+// replaced file keeps its permissions, and its owner and group where
+// `ownership` may give them; a file the user cannot write, or made read-only,
+// is refused. Throws std::runtime_error with a readable reason.
+void writeFileReplacing(const std::string& utf8Path, const std::string& bytes, FileOwnership& ownership);
 
 } // namespace cursovia

@@ -21,7 +21,7 @@ void ListFiles::saveToFile(ErrorReport& report) {
     if (chosen.outcome == FileDialogResult::Outcome::NameTooLong) report.fail(100, SaveNameTooLong);
     if (chosen.outcome != FileDialogResult::Outcome::Chosen || chosen.path.empty()) return;
     report.at(102, [&] {
-        writeFileReplacing(chosen.path, fileEncoding_.toFile(formatActionFile(list_)));
+        writeFileReplacing(chosen.path, fileEncoding_.toFile(formatActionFile(list_)), fileOwnership_);
     });
 }
 

@@ -20,6 +20,7 @@ class cSysTray;
 class Dialogs;
 class ErrorReport;
 class EventLoop;
+class FileOwnership;
 class KeyEventSource;
 class modKeyboard;
 class Pointer;
@@ -65,6 +66,7 @@ struct Form1Ports {
     ShellOpen& shell;
     Skin& skin;
     TextEncoding& fileEncoding;
+    FileOwnership& fileOwnership;
 };
 
 // The main window's behaviour: its controls' state, start-up, the handlers of

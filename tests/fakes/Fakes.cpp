@@ -1,5 +1,10 @@
 #include "fakes/Fakes.h"
 
+#include "base/FilePaths.h"
+
+#include <fstream>
+#include <iterator>
+
 namespace cursovia::fakes {
 
 std::string MemorySettings::lower(std::string s) {
@@ -146,6 +151,11 @@ std::string PassThroughEncoding::fromFile(const std::string& bytes) {
     if (rejectEnabled && bytes.find(rejectByte) != std::string::npos)
         throw std::runtime_error("The file is not text in this system's encoding");
     return bytes;
+}
+
+void RecordingOwnership::copyOwner(const std::string& fromPath, const std::string& toPath) {
+    std::ifstream in(pathFromUtf8(toPath), std::ios::binary);
+    copies.push_back({fromPath, toPath, std::string(std::istreambuf_iterator<char>(in), {})});
 }
 
 } // namespace cursovia::fakes

@@ -1,6 +1,7 @@
 #pragma once
 // Recording fakes of the core's ports: each logs what the core asked of the
 // world, so tests compare what happened, in order.
+#include "actions/FileOwnership.h"
 #include "actions/TextEncoding.h"
 #include "base/Dialogs.h"
 #include "base/SettingsStore.h"
@@ -186,6 +187,18 @@ public:
     std::string fromFile(const std::string& bytes) override;
     char rejectByte = '\0';
     bool rejectEnabled = false;
+};
+
+// Records each owner copy with the bytes the receiving file held at that moment.
+class RecordingOwnership : public FileOwnership {
+public:
+    struct Copy {
+        std::string from;
+        std::string to;
+        std::string toContents; // empty when the file did not exist
+    };
+    void copyOwner(const std::string& fromPath, const std::string& toPath) override;
+    std::vector<Copy> copies;
 };
 
 } // namespace cursovia::fakes

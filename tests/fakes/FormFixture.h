@@ -30,6 +30,7 @@ struct FormFixture : ::testing::Test {
     RecordingShell shell;
     RecordingSkin skin;
     PassThroughEncoding encoding;
+    RecordingOwnership ownership;
     RecordingView view;
     ProgramInfo program{"/opt/cursovia/cursovia", '/', "xdg-open"};
     int homePageDraw = 50;
@@ -39,7 +40,7 @@ struct FormFixture : ::testing::Test {
     Form1& create() {
         form.reset();
         form = std::make_unique<Form1>(Form1Ports{settings, dialogs, loop, pointer, keys, tray, autostart, shell,
-                                                  skin, encoding},
+                                                  skin, encoding, ownership},
                                        program, [this] { return homePageDraw; });
         form->setView(&view);
         return *form;

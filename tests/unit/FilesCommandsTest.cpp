@@ -40,6 +40,25 @@ TEST_F(FileCommands, SaveWritesTheListWithTheDialogsSettings) {
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
+// The replacement gets the former file's owner while it is still the
+// temporary, holding the new list; a new file has no owner to keep.
+TEST_F(FileCommands, SaveOverAFileKeepsItsOwnerAndANewFileAsksForNone) {
+    const std::string target = utf8FromPath(folder / "mylist.txt");
+    choose(target);
+    form->click(ControlId::PushButton8);
+    EXPECT_TRUE(ownership.copies.empty());
+
+    const std::string saved = read(target);
+    form->click(ControlId::PushButton6);
+    form->click(ControlId::PushButton8);
+    ASSERT_EQ(ownership.copies.size(), 1u);
+    EXPECT_EQ(ownership.copies[0].from, target);
+    EXPECT_NE(ownership.copies[0].to, target);
+    EXPECT_EQ(pathFromUtf8(ownership.copies[0].to).parent_path(), folder);
+    EXPECT_EQ(ownership.copies[0].toContents, read(target));
+    EXPECT_NE(read(target), saved);
+}
+
 TEST_F(FileCommands, CancelledDialogsDoNothing) {
     form->click(ControlId::PushButton6);
     dialogs.nextFile = {FileDialogResult::Outcome::Cancelled, ""};

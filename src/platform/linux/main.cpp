@@ -9,6 +9,7 @@
 #include "Tray.h"
 #include "TerminationSignals.h"
 #include "FileEncoding.h"
+#include "FileOwnership.h"
 #include "XDisplay.h"
 #include "KeySource.h"
 #include "Pointer.h"
@@ -80,8 +81,9 @@ int run(char* programName) {
     QtShellOpen shell;
     QtSkin skin(window);
     Utf8Encoding fileEncoding;
+    PosixFileOwnership fileOwnership;
 
-    Form1 form({settings, dialogs, loop, pointer, keys, tray, autostart, shell, skin, fileEncoding},
+    Form1 form({settings, dialogs, loop, pointer, keys, tray, autostart, shell, skin, fileEncoding, fileOwnership},
                linuxProgramInfo());
     Form1Input input(form, dialogs);
     window.bind(input);

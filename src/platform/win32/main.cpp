@@ -1,6 +1,7 @@
 // Cursovia for Windows: the ports, the presenter and the main window, wired
 // together and run on this one user-interface thread.
 #include "FileEncoding.h"
+#include "FileOwnership.h"
 #include "Skin.h"
 #include "Dialogs.h"
 #include "ProgramInfo.h"
@@ -58,8 +59,10 @@ int runProgram() {
     ShellExecuteOpen shell(owner);
     ColourSkin skin;
     AnsiCodePage fileEncoding;
+    InheritedFileOwnership fileOwnership;
 
-    Form1 form({settings, dialogs, loop, pointer, keys, tray, autostart, shell, skin, fileEncoding}, currentProgram());
+    Form1 form({settings, dialogs, loop, pointer, keys, tray, autostart, shell, skin, fileEncoding, fileOwnership},
+               currentProgram());
     Form1Input input(form, dialogs);
     MainWindow window(input, skin);
     owner.hwnd = window.hwnd();
