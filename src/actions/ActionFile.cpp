@@ -7,7 +7,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <stdexcept>
 #include <system_error>
 
@@ -101,68 +100,6 @@ std::string readActionFileBytes(const std::string& utf8Path) {
     if (in.bad() || static_cast<std::uintmax_t>(in.gcount()) != size)
         throw std::runtime_error("Cannot read " + utf8Path + ": the file changed or could not be read whole");
     return bytes;
-}
-
-namespace {
-
-// The file a save writes: the final target of a symbolic link, followed link
-// by link so that a link to a file not made yet still gets its file.
-fs::path followLinks(fs::path path) {
-    std::error_code ec;
-    for (int links = 0; fs::is_symlink(fs::symlink_status(path, ec)); ++links) {
-        const fs::path next = fs::read_symlink(path, ec);
-        if (ec || links == 40) break; // a loop: the replacement fails as opening it would
-        path = next.is_absolute() ? next : path.parent_path() / next;
-    }
-    return path;
-}
-
-// An existing file the user cannot write is refused before anything is
-// written, as opening it for writing would be. One the user made read-only
-// is refused even where the process could write it anyway (as root).
-void requireWritable(const fs::path& file, fs::file_status status, const std::string& utf8Path) {
-    if (!fs::exists(status)) return;
-    using P = fs::perms;
-    if ((status.permissions() & (P::owner_write | P::group_write | P::others_write)) == P::none)
-        throw std::runtime_error("Cannot save to " + utf8Path + ": the file is read-only");
-    if (!std::ofstream(file, std::ios::binary | std::ios::app)) // opened without touching its content
-        throw std::runtime_error("Cannot save to " + utf8Path + ": " + std::strerror(errno));
-}
-
-} // namespace
-
-void writeFileReplacing(const std::string& utf8Path, const std::string& bytes, FileOwnership& ownership) {
-    const fs::path target = followLinks(pathFromUtf8(utf8Path));
-    std::error_code ec;
-    if (fs::is_directory(target, ec)) throw std::runtime_error("Cannot save to " + utf8Path + ": it is a folder");
-    const fs::file_status former = fs::status(target, ec);
-    requireWritable(target, former, utf8Path);
-
-    std::random_device entropy;
-    fs::path temporary = target;
-    temporary += ".tmp" + std::to_string(entropy() % 1000000);
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) throw std::runtime_error("Cannot save to " + utf8Path + ": " + std::strerror(errno));
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            fs::remove(temporary, ec);
-            throw std::runtime_error("Cannot save to " + utf8Path + ": writing failed (is the disk full?)");
-        }
-    }
-    // The replacement keeps the former file's owner, then its permissions: a
-    // change of owner may clear permission bits.
-    if (fs::exists(former)) {
-        ownership.copyOwner(utf8FromPath(target), utf8FromPath(temporary));
-        fs::permissions(temporary, former.permissions() & fs::perms::all, ec);
-    }
-    fs::rename(temporary, target, ec);
-    if (ec) {
-        fs::remove(temporary, ec);
-        throw std::runtime_error("Cannot save to " + utf8Path + ": " + ec.message());
-    }
 }
 
 } // namespace cursovia

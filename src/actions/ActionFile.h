@@ -1,6 +1,5 @@
 #pragma once
 #include "base/ActionList.h"
-#include "actions/FileOwnership.h"
 #include "actions/ParsedRows.h"
 #include "actions/TextEncoding.h"
 
@@ -44,13 +43,5 @@ inline constexpr std::uintmax_t ActionFileSizeLimit = 16u * 1024u * 1024u;
 // it is missing, not a regular file or unreadable, ActionFileRefused when it
 // is larger than the limit.
 std::string readActionFileBytes(const std::string& utf8Path);
-
-// Writes the file through a temporary file in the same folder that replaces
-// the target only once it is complete, so a failed save never leaves a former
-// file cut short. A symbolic link stays a link: its target is replaced. The
-// replaced file keeps its permissions, and its owner and group where
-// `ownership` may give them; a file the user cannot write, or made read-only,
-// is refused. Throws std::runtime_error with a readable reason.
-void writeFileReplacing(const std::string& utf8Path, const std::string& bytes, FileOwnership& ownership);
 
 } // namespace cursovia

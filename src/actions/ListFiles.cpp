@@ -2,6 +2,7 @@
 #include "actions/ListFiles.h"
 
 #include "actions/ActionFile.h"
+#include "actions/FileWrite.h"
 #include "actions/SampleActions.h"
 
 namespace cursovia {
@@ -21,7 +22,7 @@ void ListFiles::saveToFile(ErrorReport& report) {
     if (chosen.outcome == FileDialogResult::Outcome::NameTooLong) report.fail(100, SaveNameTooLong);
     if (chosen.outcome != FileDialogResult::Outcome::Chosen || chosen.path.empty()) return;
     report.at(102, [&] {
-        writeFileReplacing(chosen.path, fileEncoding_.toFile(formatActionFile(list_)), fileOwnership_);
+        writeFileReplacing(chosen.path, fileEncoding_.toFile(formatActionFile(list_)), fileReplacement_);
     });
 }
 

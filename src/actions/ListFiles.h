@@ -1,5 +1,5 @@
 #pragma once
-#include "actions/FileOwnership.h"
+#include "actions/FileReplacement.h"
 #include "actions/ListHost.h"
 #include "actions/TextEncoding.h"
 #include "base/ActionList.h"
@@ -12,9 +12,9 @@ namespace cursovia {
 // runs its statements through the error report of the handler that called it.
 class ListFiles {
 public:
-    ListFiles(ActionList& list, Dialogs& dialogs, TextEncoding& fileEncoding, FileOwnership& fileOwnership,
+    ListFiles(ActionList& list, Dialogs& dialogs, TextEncoding& fileEncoding, FileReplacement& fileReplacement,
               ListHost& host)
-        : list_(list), dialogs_(dialogs), fileEncoding_(fileEncoding), fileOwnership_(fileOwnership), host_(host) {}
+        : list_(list), dialogs_(dialogs), fileEncoding_(fileEncoding), fileReplacement_(fileReplacement), host_(host) {}
 
     void saveToFile(ErrorReport& report);
     // Appends the rows of a file the user picks.
@@ -25,7 +25,7 @@ private:
     ActionList& list_;
     Dialogs& dialogs_;
     TextEncoding& fileEncoding_;
-    FileOwnership& fileOwnership_;
+    FileReplacement& fileReplacement_;
     ListHost& host_;
 };
 

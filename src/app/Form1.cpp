@@ -62,7 +62,7 @@ Form1::Parts::Parts(Form1& f)
       tray(f.ports_.tray, f.ports_.loop, *this),
       startUp(f.ports_.autostart, f.program_),
       editing(f.list_, *this),
-      files(f.list_, f.ports_.dialogs, f.ports_.fileEncoding, f.ports_.fileOwnership, *this),
+      files(f.list_, f.ports_.dialogs, f.ports_.fileEncoding, f.ports_.fileReplacement, *this),
       run({f.list_, f.ports_.dialogs, f.ports_.settings, f.ports_.loop, mouse, *this}, f.stopFlag_) {}
 
 Form1::~Form1() { list_.setObserver(nullptr); }

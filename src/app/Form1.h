@@ -20,7 +20,7 @@ class cSysTray;
 class Dialogs;
 class ErrorReport;
 class EventLoop;
-class FileOwnership;
+class FileReplacement;
 class KeyEventSource;
 class modKeyboard;
 class Pointer;
@@ -66,7 +66,7 @@ struct Form1Ports {
     ShellOpen& shell;
     Skin& skin;
     TextEncoding& fileEncoding;
-    FileOwnership& fileOwnership;
+    FileReplacement& fileReplacement;
 };
 
 // The main window's behaviour: its controls' state, start-up, the handlers of

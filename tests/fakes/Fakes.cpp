@@ -153,9 +153,4 @@ std::string PassThroughEncoding::fromFile(const std::string& bytes) {
     return bytes;
 }
 
-void RecordingOwnership::copyOwner(const std::string& fromPath, const std::string& toPath) {
-    std::ifstream in(pathFromUtf8(toPath), std::ios::binary);
-    copies.push_back({fromPath, toPath, std::string(std::istreambuf_iterator<char>(in), {})});
-}
-
 } // namespace cursovia::fakes

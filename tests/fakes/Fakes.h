@@ -1,7 +1,7 @@
 #pragma once
 // Recording fakes of the core's ports: each logs what the core asked of the
 // world, so tests compare what happened, in order.
-#include "actions/FileOwnership.h"
+#include "actions/FileReplacement.h"
 #include "actions/TextEncoding.h"
 #include "base/Dialogs.h"
 #include "base/SettingsStore.h"
@@ -189,16 +189,23 @@ public:
     bool rejectEnabled = false;
 };
 
-// Records each owner copy with the bytes the receiving file held at that moment.
-class RecordingOwnership : public FileOwnership {
+// Records each replacement the core asks for, then has `system` (a real
+// one, for tests that save real files) carry it out.
+class RecordingFileReplacement : public FileReplacement {
 public:
-    struct Copy {
-        std::string from;
-        std::string to;
-        std::string toContents; // empty when the file did not exist
+    struct Call {
+        std::string file;
+        bool keepFormer;
     };
-    void copyOwner(const std::string& fromPath, const std::string& toPath) override;
-    std::vector<Copy> copies;
+    explicit RecordingFileReplacement(FileReplacement& system) : system_(system) {}
+    void replace(const std::string& file, const std::string& bytes, bool keepFormer) override {
+        calls.push_back({file, keepFormer});
+        system_.replace(file, bytes, keepFormer);
+    }
+    std::vector<Call> calls;
+
+private:
+    FileReplacement& system_;
 };
 
 } // namespace cursovia::fakes

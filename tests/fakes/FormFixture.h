@@ -2,6 +2,7 @@
 // A main window wired to recording fakes of every port.
 #include "app/Form1.h"
 #include "fakes/Fakes.h"
+#include "fakes/SystemFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +31,8 @@ struct FormFixture : ::testing::Test {
     RecordingShell shell;
     RecordingSkin skin;
     PassThroughEncoding encoding;
-    RecordingOwnership ownership;
+    SystemFileReplacement systemFiles;
+    RecordingFileReplacement files{systemFiles};
     RecordingView view;
     ProgramInfo program{"/opt/cursovia/cursovia", '/', "xdg-open"};
     int homePageDraw = 50;
@@ -40,7 +42,7 @@ struct FormFixture : ::testing::Test {
     Form1& create() {
         form.reset();
         form = std::make_unique<Form1>(Form1Ports{settings, dialogs, loop, pointer, keys, tray, autostart, shell,
-                                                  skin, encoding, ownership},
+                                                  skin, encoding, files},
                                        program, [this] { return homePageDraw; });
         form->setView(&view);
         return *form;

@@ -1,8 +1,10 @@
 #include "actions/ActionFile.h"
+#include "actions/FileWrite.h"
 #include "base/FilePaths.h"
 #include "actions/SampleActions.h"
 #include "fakes/Fakes.h"
 #include "fakes/FileWriteLimits.h"
+#include "fakes/SystemFiles.h"
 #include "fakes/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -66,7 +68,7 @@ TEST(ActionFile, WriteThenReadGivesTheSameRowsAndBytes) {
 
 struct FileTest : ::testing::Test {
     fakes::TempFolder temp;
-    fakes::RecordingOwnership owner;
+    fakes::SystemFileReplacement files;
     const fs::path& folder = temp.path();
     std::string path(const std::string& name) const { return temp.at(name); }
     static std::string contents(const std::string& p) { return fakes::TempFolder::read(p); }
@@ -74,15 +76,15 @@ struct FileTest : ::testing::Test {
 
 TEST_F(FileTest, WriteReplacesTheWholeFileAndLeavesNoTemporary) {
     const std::string target = path("actions");
-    writeFileReplacing(target, std::string(1000, 'x'), owner);
-    writeFileReplacing(target, "short\r\n", owner);
+    writeFileReplacing(target, std::string(1000, 'x'), files);
+    writeFileReplacing(target, "short\r\n", files);
     EXPECT_EQ(contents(target), "short\r\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator{}), 1);
 }
 
 TEST_F(FileTest, NonAsciiNamesWork) {
     const std::string target = path("Aktionen \xC3\xBC\xE2\x82\xAC.txt");
-    writeFileReplacing(target, "1,2,3,K\r\n\r\n", owner);
+    writeFileReplacing(target, "1,2,3,K\r\n\r\n", files);
     EXPECT_EQ(readActionFileBytes(target), "1,2,3,K\r\n\r\n");
 }
 
@@ -104,7 +106,7 @@ TEST_F(FileTest, ReadRefusesMissingFoldersAndTooLargeFiles) {
 }
 
 TEST_F(FileTest, AFolderIsNoSaveTarget) {
-    EXPECT_THROW(writeFileReplacing(utf8FromPath(folder), "x", owner), std::runtime_error);
+    EXPECT_THROW(writeFileReplacing(utf8FromPath(folder), "x", files), std::runtime_error);
 }
 
 #if defined(__linux__)
@@ -115,7 +117,7 @@ TEST_F(FileTest, WriteKeepsTheTargetsPermissions) {
         const std::string target = path("actions.txt");
         temp.file("actions.txt", "former\r\n");
         fs::permissions(target, mode);
-        writeFileReplacing(target, "new\r\n", owner);
+        writeFileReplacing(target, "new\r\n", files);
         EXPECT_EQ(contents(target), "new\r\n");
         EXPECT_EQ(fs::status(target).permissions(), mode) << static_cast<int>(mode);
     }
@@ -132,7 +134,7 @@ TEST_F(FileTest, WriteGoesThroughSymbolicLinksToTheirTarget) {
         const char* file;
     } cases[] = {{"link.txt", "data/real.txt"}, {"link-to-link.txt", "data/real.txt"}, {"dangling.txt", "data/not-yet.txt"}};
     for (const auto& c : cases) {
-        writeFileReplacing(path(c.link), std::string("through ") + c.link, owner);
+        writeFileReplacing(path(c.link), std::string("through ") + c.link, files);
         EXPECT_TRUE(fs::is_symlink(fs::symlink_status(folder / c.link))) << c.link;
         EXPECT_EQ(contents(path(c.file)), std::string("through ") + c.link);
     }
@@ -142,12 +144,12 @@ TEST_F(FileTest, WriteGoesThroughSymbolicLinksToTheirTarget) {
 
 TEST_F(FileTest, AFailedSaveKeepsTheFormerFileWhole) {
     const std::string target = path("actions.txt");
-    writeFileReplacing(target, "former\r\n", owner);
+    writeFileReplacing(target, "former\r\n", files);
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
     {
         const fakes::PermissionBitsBindRoot evenForRoot;
         ASSERT_FALSE(std::ofstream(folder / "probe")) << "the folder must really be read-only";
-        EXPECT_THROW(writeFileReplacing(target, "new\r\n", owner), std::runtime_error);
+        EXPECT_THROW(writeFileReplacing(target, "new\r\n", files), std::runtime_error);
     }
     EXPECT_EQ(contents(target), "former\r\n");
 }

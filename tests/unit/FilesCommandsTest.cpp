@@ -40,22 +40,21 @@ TEST_F(FileCommands, SaveWritesTheListWithTheDialogsSettings) {
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-// The replacement gets the former file's owner while it is still the
-// temporary, holding the new list; a new file has no owner to keep.
+// A save over a file keeps what the former file had (permissions, owner);
+// a new file has nothing to keep.
 TEST_F(FileCommands, SaveOverAFileKeepsItsOwnerAndANewFileAsksForNone) {
     const std::string target = utf8FromPath(folder / "mylist.txt");
     choose(target);
     form->click(ControlId::PushButton8);
-    EXPECT_TRUE(ownership.copies.empty());
+    ASSERT_EQ(files.calls.size(), 1u);
+    EXPECT_FALSE(files.calls[0].keepFormer);
 
     const std::string saved = read(target);
     form->click(ControlId::PushButton6);
     form->click(ControlId::PushButton8);
-    ASSERT_EQ(ownership.copies.size(), 1u);
-    EXPECT_EQ(ownership.copies[0].from, target);
-    EXPECT_NE(ownership.copies[0].to, target);
-    EXPECT_EQ(pathFromUtf8(ownership.copies[0].to).parent_path(), folder);
-    EXPECT_EQ(ownership.copies[0].toContents, read(target));
+    ASSERT_EQ(files.calls.size(), 2u);
+    EXPECT_EQ(files.calls[1].file, target);
+    EXPECT_TRUE(files.calls[1].keepFormer);
     EXPECT_NE(read(target), saved);
 }
 

@@ -9,7 +9,7 @@
 #include "Tray.h"
 #include "TerminationSignals.h"
 #include "FileEncoding.h"
-#include "FileOwnership.h"
+#include "SystemFileReplacement.h"
 #include "XDisplay.h"
 #include "KeySource.h"
 #include "Pointer.h"
@@ -81,9 +81,9 @@ int run(char* programName) {
     QtShellOpen shell;
     QtSkin skin(window);
     Utf8Encoding fileEncoding;
-    PosixFileOwnership fileOwnership;
+    PosixFileReplacement fileReplacement;
 
-    Form1 form({settings, dialogs, loop, pointer, keys, tray, autostart, shell, skin, fileEncoding, fileOwnership},
+    Form1 form({settings, dialogs, loop, pointer, keys, tray, autostart, shell, skin, fileEncoding, fileReplacement},
                linuxProgramInfo());
     Form1Input input(form, dialogs);
     window.bind(input);

@@ -1,7 +1,7 @@
 // Cursovia for Windows: the ports, the presenter and the main window, wired
 // together and run on this one user-interface thread.
 #include "FileEncoding.h"
-#include "FileOwnership.h"
+#include "SystemFileReplacement.h"
 #include "Skin.h"
 #include "Dialogs.h"
 #include "ProgramInfo.h"
@@ -59,9 +59,9 @@ int runProgram() {
     ShellExecuteOpen shell(owner);
     ColourSkin skin;
     AnsiCodePage fileEncoding;
-    InheritedFileOwnership fileOwnership;
+    WindowsFileReplacement fileReplacement;
 
-    Form1 form({settings, dialogs, loop, pointer, keys, tray, autostart, shell, skin, fileEncoding, fileOwnership},
+    Form1 form({settings, dialogs, loop, pointer, keys, tray, autostart, shell, skin, fileEncoding, fileReplacement},
                currentProgram());
     Form1Input input(form, dialogs);
     MainWindow window(input, skin);
