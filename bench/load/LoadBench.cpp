@@ -8,7 +8,7 @@
 //   cmake --build build/bench-load --target cursovia_load_bench && build/bench-load/bench/load/cursovia_load_bench
 #include "actions/ActionFile.h"
 #include "base/ErrorReport.h"
-#include "app/PersistedList.h"
+#include "actions/PersistedList.h"
 #include "fakes/Fakes.h"
 
 #include <sys/resource.h>

@@ -13,10 +13,10 @@ const std::string EmptyListForInsert =
 
 void ListEditing::add(ErrorReport& report, const Action& action) {
     report.at(100, [&] {
-        host_.requireKeptAsWritten(action); // the wait box takes any text
+        requireStoredListCanKeep(action); // the wait box takes any text
         list_.append(action);
     });
-    report.at(102, [&] { host_.saveList(); });
+    report.at(102, [&] { stored_.save(); });
 }
 
 void ListEditing::insert(ErrorReport& report, const Action& action) {
@@ -27,16 +27,16 @@ void ListEditing::insert(ErrorReport& report, const Action& action) {
     if (report.test(104, [&] { return !list_.selected().has_value(); })) return;
     // The new row lands directly above the selected row, which stays selected.
     report.at(106, [&] {
-        host_.requireKeptAsWritten(action);
+        requireStoredListCanKeep(action);
         list_.insert(list_.selected().value(), action);
     });
-    report.at(108, [&] { host_.saveList(); });
+    report.at(108, [&] { stored_.save(); });
 }
 
 void ListEditing::removeSelected() {
     if (list_.rowCount() == 0 || !list_.selected()) return;
     list_.remove(*list_.selected());
-    host_.saveList();
+    stored_.save();
 }
 
 void ListEditing::removeSelected(ErrorReport& report) {
@@ -49,7 +49,7 @@ void ListEditing::removeOnKey(ErrorReport& report, int keyCode) {
 
 void ListEditing::clear(ErrorReport& report) {
     report.at(100, [&] { list_.clear(); });
-    report.at(102, [&] { host_.saveList(); });
+    report.at(102, [&] { stored_.save(); });
 }
 
 } // namespace cursovia

@@ -1,5 +1,6 @@
 #pragma once
 #include "actions/ListHost.h"
+#include "actions/PersistedList.h"
 #include "base/ActionList.h"
 #include "base/ErrorReport.h"
 
@@ -9,7 +10,7 @@ namespace cursovia {
 // statements through the error report of the handler that called it.
 class ListEditing {
 public:
-    ListEditing(ActionList& list, ListHost& host) : list_(list), host_(host) {}
+    ListEditing(ActionList& list, PersistedList& stored, ListHost& host) : list_(list), stored_(stored), host_(host) {}
 
     void add(ErrorReport& report, const Action& action);
     // Refused with a message when the list is empty; nothing happens without a selected row.
@@ -23,6 +24,7 @@ private:
     void removeSelected();
 
     ActionList& list_;
+    PersistedList& stored_;
     ListHost& host_;
 };
 

@@ -47,14 +47,14 @@ void ListFiles::loadFromFile(ErrorReport& report) {
         }
     });
     if (!read || rows.empty()) return;
-    host_.dropRowsNotKeptAsWritten(rows, report, 104, "in the file");
+    dropRowsTheStoredListCannotKeep(rows, report, 104, "in the file");
     appendReportingMissingFields(list_, std::move(rows), report, 104);
-    report.at(110, [&] { host_.saveList(); });
+    report.at(110, [&] { stored_.save(); });
 }
 
 void ListFiles::appendSamples(ErrorReport& report) {
     report.at(100, [&] { list_.appendAll({SampleActions.begin(), SampleActions.end()}); });
-    report.at(102, [&] { host_.saveList(); });
+    report.at(102, [&] { stored_.save(); });
 }
 
 } // namespace cursovia

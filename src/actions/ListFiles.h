@@ -1,6 +1,7 @@
 #pragma once
 #include "actions/FileReplacement.h"
 #include "actions/ListHost.h"
+#include "actions/PersistedList.h"
 #include "actions/TextEncoding.h"
 #include "base/ActionList.h"
 #include "base/Dialogs.h"
@@ -13,8 +14,8 @@ namespace cursovia {
 class ListFiles {
 public:
     ListFiles(ActionList& list, Dialogs& dialogs, TextEncoding& fileEncoding, FileReplacement& fileReplacement,
-              ListHost& host)
-        : list_(list), dialogs_(dialogs), fileEncoding_(fileEncoding), fileReplacement_(fileReplacement), host_(host) {}
+              PersistedList& stored, ListHost& host)
+        : list_(list), dialogs_(dialogs), fileEncoding_(fileEncoding), fileReplacement_(fileReplacement), stored_(stored), host_(host) {}
 
     void saveToFile(ErrorReport& report);
     // Appends the rows of a file the user picks.
@@ -26,6 +27,7 @@ private:
     Dialogs& dialogs_;
     TextEncoding& fileEncoding_;
     FileReplacement& fileReplacement_;
+    PersistedList& stored_;
     ListHost& host_;
 };
 

@@ -1,7 +1,6 @@
 #include "app/Form1.h"
 
 #include "app/Form1Parts.h"
-#include "app/PersistedList.h"
 #include "base/SettingsKeys.h"
 
 #include <ctime>
@@ -61,8 +60,9 @@ Form1::Parts::Parts(Form1& f)
                                [&f] { f.stopFlag_ = true; }}),
       tray(f.ports_.tray, f.ports_.loop, *this),
       startUp(f.ports_.autostart, f.program_),
-      editing(f.list_, *this),
-      files(f.list_, f.ports_.dialogs, f.ports_.fileEncoding, f.ports_.fileReplacement, *this),
+      stored(f.list_, f.ports_.settings, [this](const std::string& text) { showWarning(text); }),
+      editing(f.list_, stored, *this),
+      files(f.list_, f.ports_.dialogs, f.ports_.fileEncoding, f.ports_.fileReplacement, stored, *this),
       run({f.list_, f.ports_.dialogs, f.ports_.settings, f.ports_.loop, mouse, *this}, f.stopFlag_) {}
 
 Form1::~Form1() { list_.setObserver(nullptr); }
@@ -184,12 +184,6 @@ void Form1::MouseMove(std::optional<ControlId> over) {
     if (shape == mousePointer_) return;
     mousePointer_ = shape;
     windowChanged();
-}
-
-void Form1::saveList() {
-    listUnsaved_ = true; // until written: shutdown tries again
-    ports_.settings.write(std::string(settings::Actions.name), encodeActions(list_));
-    listUnsaved_ = false;
 }
 
 void Form1::CaptureMousePosition() {

@@ -169,7 +169,6 @@ private:
     void controlChanged(ControlId id);
 
     void showMessage(const std::string& text);
-    void saveList();
     Action newAction() const;
     void CaptureMousePosition();
     void homePageChance();
@@ -195,7 +194,6 @@ private:
     bool stopFlag_ = false;
     bool trayHidden_ = false;
     bool formLoading_ = false;
-    bool listUnsaved_ = false; // a change of the list could not be written
 
     std::unique_ptr<Parts> parts_;
 };

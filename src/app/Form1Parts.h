@@ -3,7 +3,7 @@
 #include "actions/ListEditing.h"
 #include "actions/ListFiles.h"
 #include "app/Form1.h"
-#include "app/PersistedList.h"
+#include "actions/PersistedList.h"
 #include "automation/RunEngine.h"
 #include "automation/modKeyboard.h"
 #include "automation/modMouse.h"
@@ -24,17 +24,11 @@ struct Form1::Parts final : ListHost, RunWindow, SkinnedWindow, TrayEvents {
     explicit Parts(Form1& form);
 
     // ListHost, RunWindow
-    void saveList() override { form.saveList(); }
     void showMessage(const std::string& text) override { form.showMessage(text); }
 
     // ListHost
     void showWarning(const std::string& text) override {
         form.ports_.dialogs.messageBox(text, form.appTitle_, MessageButtons::Ok, MessageIcon::Exclamation);
-    }
-    void requireKeptAsWritten(const Action& row) override { requireStoredListCanKeep(row); }
-    void dropRowsNotKeptAsWritten(std::vector<ParsedRow>& rows, ErrorReport& report, int line,
-                                  const std::string& origin) override {
-        dropRowsTheStoredListCannotKeep(rows, report, line, origin);
     }
 
     // RunWindow
@@ -71,6 +65,7 @@ struct Form1::Parts final : ListHost, RunWindow, SkinnedWindow, TrayEvents {
     modKeyboard keyboard;
     cSysTray tray;
     mStartUp startUp;
+    PersistedList stored;
     ListEditing editing;
     ListFiles files;
     RunEngine run;

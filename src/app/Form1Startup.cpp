@@ -1,7 +1,7 @@
 // Start-up, showing the window, hiding in the tray and shutdown.
 #include "app/Form1.h"
 #include "app/Form1Parts.h"
-#include "app/PersistedList.h"
+#include "actions/PersistedList.h"
 #include "base/Conversions.h"
 #include "base/SettingsKeys.h"
 
@@ -58,14 +58,7 @@ void Form1::Form_Load() {
             columns_.push_back({header, ColumnWidth});
         windowChanged();
     });
-    // The stored value is written again only when the list changes: a list
-    // that could not be restored whole must not replace it.
-    std::vector<ParsedRow> saved;
-    report.at(128, [&] {
-        saved = decodeActions(store.read(key(settings::Actions), ""));
-        dropRowsTheStoredListCannotKeep(saved, report, 130, "in the saved list");
-    });
-    report.at(130, [&] { appendReportingMissingFields(list_, std::move(saved), report, 130); });
+    parts_->stored.restore(list_, report, 128, 130);
     report.at(138, [&] { setBackground(ControlId::Label1, White); });
     restoreStartupOptions(report);
     report.at(154, [&] {
@@ -127,7 +120,7 @@ void Form1::Form_QueryUnload() {
     ErrorReport report(ports_.dialogs, "Form1.Form_QueryUnload");
     report.at(100, [&] { parts_->keyboard.RemoveKeyboardHook(); });
     report.at(102, [&] {
-        if (listUnsaved_) saveList();
+        if (parts_->stored.unsaved()) parts_->stored.save();
     });
     report.at(104, [&] { parts_->tray.setInTray(false); });
     report.at(106, [&] { ports_.loop.processPendingEvents(); });

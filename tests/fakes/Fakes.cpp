@@ -20,7 +20,8 @@ std::string MemorySettings::read(const std::string& key, const std::string& fall
 }
 
 void MemorySettings::write(const std::string& key, const std::string& text) {
-    if (!failWritesTo.empty() && lower(key) == lower(failWritesTo))
+    if ((!failWritesTo.empty() && lower(key) == lower(failWritesTo)) ||
+        (!failWritesOfKeysStartingWith.empty() && key.rfind(failWritesOfKeysStartingWith, 0) == 0))
         throw std::runtime_error("Permission denied");
     values_[lower(key)] = text;
     writes.push_back(key + "=" + text);

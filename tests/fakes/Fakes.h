@@ -33,6 +33,7 @@ public:
 
     std::vector<std::string> writes;
     std::string failWritesTo; // a key whose writes throw
+    std::string failWritesOfKeysStartingWith;
     std::string failReadsOf;  // a key whose reads throw
 
 private:

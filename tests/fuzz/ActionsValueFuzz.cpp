@@ -1,11 +1,11 @@
 // Arbitrary text as the stored "Actions" value: decoding never fails, and the
 // rows it gives, encoded again, decode to the same rows, so a list restored at
 // one start and saved again comes back the same at the next. The value has no
-// escape (see app/PersistedList.h): a row that does not read back as itself
+// escape (see actions/PersistedList.h): a row that does not read back as itself
 // even alone is left out, as the list refuses it; the others, written
 // together, must read back as they were.
 #include "FuzzCheck.h"
-#include "app/PersistedList.h"
+#include "actions/PersistedList.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/PersistedList.h"
+#include "actions/PersistedList.h"
 #include "fakes/FormFixture.h"
 
 namespace cursovia {

@@ -1,7 +1,7 @@
 #include "actions/ActionFile.h"
 #include "base/ErrorReport.h"
 #include "base/FilePaths.h"
-#include "app/PersistedList.h"
+#include "actions/PersistedList.h"
 #include "fakes/FileWriteLimits.h"
 #include "fakes/FormFixture.h"
 #include "fakes/TempFolder.h"

@@ -1,6 +1,6 @@
 // Settings written by hand, by another program or by a broken disk: start-up
 // reports what does not convert, and the program stays usable afterwards.
-#include "app/PersistedList.h"
+#include "actions/PersistedList.h"
 #include "automation/RunEngine.h"
 #include "automation/modKeyboard.h"
 #include "fakes/FormFixture.h"
@@ -13,7 +13,7 @@ using namespace std::chrono_literals;
 
 struct HostileSettings : fakes::FormFixture {
     // The messages shown, in order: "Procedure line" for an error report, "tip"
-    // for a first-use tip; then forgets them.
+    // for a first-use tip, "kept" for a stored list kept aside; then forgets them.
     std::vector<std::string> takeMessages() {
         std::vector<std::string> out;
         for (const auto& s : dialogs.shown) {
@@ -22,7 +22,9 @@ struct HostileSettings : fakes::FormFixture {
                 const std::string where = s.text.substr(in + 31, s.text.find("\r\r") - in - 31);
                 out.push_back(where.substr(0, where.find(' ')) + " " + where.substr(where.rfind(' ') + 1));
             } else {
-                out.push_back(s.text.rfind("This is a one-time message", 0) == 0 ? "tip" : s.text);
+                out.push_back(s.text.rfind("This is a one-time message", 0) == 0       ? "tip"
+                              : s.text.find("It was kept in the settings as") != std::string::npos ? "kept"
+                                                                                                   : s.text);
             }
         }
         dialogs.shown.clear();
@@ -59,9 +61,10 @@ TEST_F(HostileSettings, TextThatDoesNotConvertIsReportedAndTheProgramStaysUsable
         {{{"Loads", "1e999"}}, {load + "108", load + "110", "tip"}, {run + "100", "tip"}},
         {{{"Loads", "nan"}}, {load + "108", load + "110", "tip"}, {run + "100", "tip"}},
         {{{"Wait", "five"}}, {}, {}}, // the wait box takes any text; it complains when left
-        // one row of X alone, which the run can neither move to nor wait after
-        {{{"Actions", "not a list"}}, {load + "130", load + "132", load + "134"}, {run + "106", run + "110"}},
-        {{{"Actions", T + T + "1" + F + "2"}}, {load + "132", load + "134"}, {run + "110"}},
+        // one row of X alone, which the run can neither move to nor wait after; the
+        // stored value is kept aside before the samples are added to it
+        {{{"Actions", "not a list"}}, {load + "130", load + "132", load + "134"}, {"kept", run + "106", run + "110"}},
+        {{{"Actions", T + T + "1" + F + "2"}}, {load + "132", load + "134"}, {"kept", run + "110"}},
         {{{"Windows Startup", "yes"}, {"Minimized", "\x01"}}, {}, {}}, // only "On" checks them
         {{{"Option4", "maybe"}}, {load + "154"}, {}},
         {{{"Option5", "1e999"}}, {load + "156"}, {}},
@@ -69,7 +72,7 @@ TEST_F(HostileSettings, TextThatDoesNotConvertIsReportedAndTheProgramStaysUsable
         {{{"Loads", "x"}, {"Wait", "x"}, {"Actions", "x"}, {"Windows Startup", "x"}, {"Minimized", "x"},
           {"Option4", "x"}, {"Option5", "x"}},
          {load + "108", load + "110", "tip", load + "130", load + "132", load + "134", load + "154", load + "156"},
-         {run + "100", "tip", run + "106", run + "110"}},
+         {"kept", run + "100", "tip", run + "106", run + "110"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.values.front().first + "=" + c.values.front().second);

@@ -1,4 +1,4 @@
-#include "app/PersistedList.h"
+#include "actions/PersistedList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/PersistedList.h"
+#include "actions/PersistedList.h"
 #include "automation/modKeyboard.h"
 #include "desktop/cSysTray.h"
 #include "fakes/FormFixture.h"
@@ -168,6 +168,67 @@ TEST_F(Startup, AStoredListThatCannotBeReadIsNotOverwrittenByTheEmptyOne) {
     start();
     form->click(ControlId::PushButton6);
     EXPECT_EQ(decodeActions(settings.value("Actions").value()).size(), 3u);
+}
+
+// A stored list that did not come back whole is kept under a key of its own,
+// and the user told where, before the first change replaces it.
+TEST_F(Startup, AStoredListNotRestoredWholeIsKeptAsideBeforeTheFirstChangeReplacesIt) {
+    const std::string F = "||MySeparator12||", T = "||MySeparator23||";
+    const std::string record = "1" + F + "2" + F + "3" + F + "Single Click" + T;
+    const struct {
+        const char* what;
+        std::string stored;
+        bool keptAside;
+    } cases[] = {
+        {"a short record", record + "4" + F + "5" + T, true},
+        {"extra fields", "1" + F + "2" + F + "3" + F + "Single Click" + F + "extra" + T, true},
+        {"a row the list cannot keep", record + "4" + F + "5" + F + "6" + F + "K||MySeparator23", true},
+        {"not a list at all", "not a list", true},
+        {"a whole list", record + record, false},
+        {"empty records and no final terminator", T + record + T + "4" + F + "5" + F + "6" + F + "No Action", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        settings = {};
+        settings.set("Loads", "3");
+        settings.set("Actions", c.stored);
+        start();
+        dialogs.shown.clear();
+        settings.writes.clear();
+        form->click(ControlId::PushButton6);
+        form->click(ControlId::PushButton6);
+        std::vector<std::string> kept;
+        for (const std::string& w : settings.writes)
+            if (w.rfind("Actions.damaged-", 0) == 0) kept.push_back(w.substr(0, w.find('=')));
+        if (!c.keptAside) {
+            EXPECT_TRUE(kept.empty());
+            EXPECT_TRUE(dialogs.shown.empty());
+            continue;
+        }
+        ASSERT_EQ(kept.size(), 1u); // once, before the first change
+        EXPECT_EQ(settings.writes.front().rfind("Actions.damaged-", 0), 0u);
+        EXPECT_EQ(kept[0].size(), std::string("Actions.damaged-20261210-130512").size()) << kept[0];
+        EXPECT_EQ(settings.value(kept[0]), c.stored);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_NE(dialogs.shown[0].text.find("\"" + kept[0] + "\""), std::string::npos) << dialogs.shown[0].text;
+        EXPECT_EQ(dialogs.shown[0].icon, MessageIcon::Exclamation);
+        EXPECT_EQ(settings.value("Actions"), encodeActions(form->list()));
+    }
+}
+
+TEST_F(Startup, AStoredListThatCouldNotBeKeptAsideIsNotReplaced) {
+    const std::string F = "||MySeparator12||", T = "||MySeparator23||";
+    const std::string stored = "1" + F + "2" + T;
+    settings.set("Loads", "3");
+    settings.set("Actions", stored);
+    start();
+    dialogs.shown.clear();
+    settings.failWritesOfKeysStartingWith = "Actions.damaged-";
+    form->click(ControlId::PushButton6);
+    EXPECT_EQ(settings.value("Actions"), stored);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_NE(dialogs.shown[0].text.find("Form1.PushButton6_Click at line 102"), std::string::npos)
+        << dialogs.shown[0].text;
 }
 
 TEST_F(Startup, StartsHiddenInTheTrayWithoutRegisteringAgain) {

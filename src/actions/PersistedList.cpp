@@ -1,9 +1,11 @@
-#include "app/PersistedList.h"
+#include "actions/PersistedList.h"
 
 #include "base/ErrorReport.h"
+#include "base/SettingsKeys.h"
 
 #include <algorithm>
 #include <array>
+#include <ctime>
 #include <stdexcept>
 
 namespace cursovia {
@@ -98,6 +100,56 @@ void dropRowsTheStoredListCannotKeep(std::vector<ParsedRow>& rows, ErrorReport& 
     if (dropped > shownSingly)
         report.fail(line, std::to_string(dropped - shownSingly) + " more rows " + origin +
                               " were not added: their fields hold text that the saved list uses as a separator");
+}
+
+namespace {
+
+const std::string ActionsKey(settings::Actions.name);
+
+// The local date and time as in "20261210-130512", for a key of its own.
+std::string timeStamp() {
+    const std::time_t now = std::time(nullptr);
+    char text[32] = "unknown-time";
+    if (const std::tm* local = std::localtime(&now)) std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", local);
+    return text;
+}
+
+} // namespace
+
+void PersistedList::restore(ActionList& list, ErrorReport& report, int readLine, int rowsLine) {
+    std::string value;
+    std::vector<ParsedRow> rows;
+    bool whole = false;
+    report.at(readLine, [&] {
+        value = settings_.read(ActionsKey, "");
+        rows = decodeActions(value);
+        whole = std::all_of(rows.begin(), rows.end(), [](const ParsedRow& row) { return row.fieldCount == 4; });
+        const std::size_t decoded = rows.size();
+        dropRowsTheStoredListCannotKeep(rows, report, rowsLine, "in the saved list");
+        whole = whole && rows.size() == decoded;
+        if (!whole) notRestoredWhole_ = value;
+    });
+    report.at(rowsLine, [&] {
+        if (!rows.empty()) notRestoredWhole_ = value; // until the list took every row
+        appendReportingMissingFields(list, std::move(rows), report, rowsLine);
+        if (whole) notRestoredWhole_.reset();
+    });
+}
+
+void PersistedList::keepFormerValue() {
+    const std::string key = ActionsKey + ".damaged-" + timeStamp();
+    settings_.write(key, *notRestoredWhole_);
+    notRestoredWhole_.reset();
+    tell_("The list saved before could not be read whole when the program started, so your change would have "
+          "replaced what was not shown. It was kept in the settings as \"" + key + "\", and the list below is saved "
+          "from now on.");
+}
+
+void PersistedList::save() {
+    unsaved_ = true; // until written: shutdown tries again
+    if (notRestoredWhole_) keepFormerValue();
+    settings_.write(ActionsKey, encodeActions(list_));
+    unsaved_ = false;
 }
 
 } // namespace cursovia
