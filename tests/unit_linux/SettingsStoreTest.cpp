@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -44,6 +45,40 @@ TEST_F(SettingsStore, ADamagedFileIsKeptAsideAndTheDefaultsApply) {
     store.write("Loads", "1");
     EXPECT_EQ(QtSettingsStore::keepDamagedFileAside(), ""); // a sound file stays where it is
     EXPECT_EQ(store.read("Loads", "0"), "1");
+}
+
+// QSettings also reads the organisation's file (Kelvardo.ini) and the system's
+// files (/etc/xdg): neither lends a value, and their damage is not the user's file's.
+TEST_F(SettingsStore, OnlyTheUsersOwnFileIsReadAndJudged) {
+    QTemporaryDir system;
+    QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, system.path());
+    const auto put = [](const QString& path, const QByteArray& bytes) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    };
+    put(file(), "[Cursovia]\nLoads=3\n");
+    const struct {
+        const char* what;
+        QString path;
+        QByteArray bytes;
+    } cases[] = {
+        {"a damaged organisation file", config.path() + "/Kelvardo.ini", "[Cursovia\nLoads=1\n"},
+        {"a damaged system file", system.path() + "/Kelvardo/Cursovia.ini", "[Cursovia\nLoads=1\n"},
+        {"a system file with values", system.path() + "/Kelvardo/Cursovia.ini", "[Cursovia]\nWait=9\n"},
+        {"an organisation file with values", config.path() + "/Kelvardo.ini", "[Cursovia]\nWait=9\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        put(c.path, c.bytes);
+        EXPECT_EQ(QtSettingsStore::keepDamagedFileAside(), "");
+        EXPECT_TRUE(QFile::exists(file()));
+        EXPECT_EQ(store.read("Loads", "0"), "3");
+        EXPECT_EQ(store.read("Wait", "<absent>"), "<absent>");
+        EXPECT_NO_THROW(store.write("Loads", "3"));
+        QFile::remove(c.path);
+    }
 }
 
 TEST_F(SettingsStore, AValueIsInTheFileWhenTheWriteReturns) {

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 
 #include <memory>
@@ -14,9 +15,21 @@ const QString Organisation = QStringLiteral("Kelvardo");
 const QString Application = QStringLiteral("Cursovia");
 const QString Group = QStringLiteral("Cursovia");
 
+// The user's own file, where QSettings keeps the program's settings. Asked of
+// the organisation's settings: opening the program's would read this file
+// already, and a later open would not read it again nor see its errors.
+QString usersFile() {
+    const QString organisationFile = QSettings(QSettings::IniFormat, QSettings::UserScope, Organisation).fileName();
+    return QFileInfo(organisationFile).path() + "/" + Organisation + "/" + Application + ".ini";
+}
+
 // A fresh QSettings per call: its status then tells about this call alone.
+// It opens the user's own file by name: opened by organisation and program,
+// QSettings also reads the organisation's file beside it and the files under
+// /etc/xdg, lends their values (fallbacks off or not) and reports their
+// errors as this file's.
 std::unique_ptr<QSettings> openStore() {
-    auto settings = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, Organisation, Application);
+    auto settings = std::make_unique<QSettings>(usersFile(), QSettings::IniFormat);
     settings->beginGroup(Group);
     return settings;
 }
