@@ -1,11 +1,15 @@
 // The dialogs on Qt's offscreen platform, looked at while they are open.
 #include "Dialogs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
 #include <QWidget>
+
+#include "fakes/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +36,36 @@ TEST(Dialogs, MessageBoxesUseTheWindowsFont) {
     EXPECT_TRUE(shown.bold());
     EXPECT_EQ(shown.family(), bold.family());
     EXPECT_EQ(shown.pointSize(), 9);
+}
+
+// The user picks an existing file in the save dialog and is asked first.
+TEST(Dialogs, SaveAsksBeforeReplacingAnExistingFile) {
+    fakes::TempFolder temp;
+    const std::string existing = temp.file("list.txt", "former");
+    QWidget window;
+    window.show();
+    QtDialogs dialogs(window);
+    for (const bool replace : {false, true}) {
+        SCOPED_TRACE(replace ? "replace" : "keep");
+        QString question;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box) return;
+                question = box->text();
+                box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+            });
+            dialog->selectFile(QString::fromStdString(existing));
+            QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection); // as the Save button does
+            if (dialog->isVisible()) dialog->reject();
+        });
+        const FileDialogResult result = dialogs.saveFile({"Save Action As", "Text Files (*.txt)|*.txt|"});
+        EXPECT_TRUE(question.contains(QStringLiteral("list.txt"))) << question.toStdString();
+        EXPECT_EQ(result.outcome, replace ? FileDialogResult::Outcome::Chosen : FileDialogResult::Outcome::Cancelled);
+        if (replace) EXPECT_EQ(result.path, existing);
+    }
 }
 
 } // namespace

@@ -17,7 +17,7 @@ constexpr std::size_t FileNameBuffer = 260;
 
 using DialogFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
 
-FileDialogResult showFileDialog(HWND owner, const FileDialogRequest& request, DialogFunction show) {
+FileDialogResult showFileDialog(HWND owner, const FileDialogRequest& request, DialogFunction show, DWORD flags) {
     const std::wstring title = widen(request.title);
     const std::wstring filter = dialogFilter(request.filter);
     std::array<wchar_t, FileNameBuffer> name{};
@@ -29,7 +29,7 @@ FileDialogResult showFileDialog(HWND owner, const FileDialogRequest& request, Di
     dialog.lpstrFile = name.data();
     dialog.nMaxFile = static_cast<DWORD>(name.size());
     dialog.lpstrTitle = title.c_str();
-    dialog.Flags = OFN_EXPLORER;
+    dialog.Flags = OFN_EXPLORER | flags;
     if (show(&dialog)) return {FileDialogResult::Outcome::Chosen, narrow(name.data())};
     switch (const DWORD error = CommDlgExtendedError()) {
     case 0: return {FileDialogResult::Outcome::Cancelled, {}};
@@ -61,11 +61,11 @@ MessageAnswer CommonDialogs::messageBox(const std::string& text, const std::stri
 }
 
 FileDialogResult CommonDialogs::openFile(const FileDialogRequest& request) {
-    return showFileDialog(owner_.hwnd, request, &GetOpenFileNameW);
+    return showFileDialog(owner_.hwnd, request, &GetOpenFileNameW, 0);
 }
 
 FileDialogResult CommonDialogs::saveFile(const FileDialogRequest& request) {
-    return showFileDialog(owner_.hwnd, request, &GetSaveFileNameW);
+    return showFileDialog(owner_.hwnd, request, &GetSaveFileNameW, OFN_OVERWRITEPROMPT);
 }
 
 } // namespace cursovia::win32

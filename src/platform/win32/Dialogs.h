@@ -12,6 +12,8 @@ public:
     MessageAnswer messageBox(const std::string& text, const std::string& title, MessageButtons buttons,
                              MessageIcon icon) override;
     FileDialogResult openFile(const FileDialogRequest& request) override;
+    // Asks before replacing an existing file (the system's own question);
+    // adds no extension to the chosen name.
     FileDialogResult saveFile(const FileDialogRequest& request) override;
 
 private:
