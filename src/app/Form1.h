@@ -127,6 +127,9 @@ public:
     // inside the system's notification of it: minimising waits there for the
     // tray balloon.
     void userSetWindowState(WindowState state);
+    // The window comes back, out of the tray too, with the focus: the tray
+    // icon was clicked, or the program started again in this session.
+    void comeBack();
     // The window is about to close, for whatever reason; ends the process.
     void Form_QueryUnload();
 

@@ -54,6 +54,10 @@ void Form1Input::userSetWindowState(WindowState state) noexcept {
     run("Form1.Form_Resize", [&] { form_.userSetWindowState(state); });
 }
 
+void Form1Input::AnotherCopyStarted() noexcept {
+    run("Form1.AnotherCopyStarted", [&] { form_.comeBack(); });
+}
+
 void Form1Input::Form_QueryUnload() noexcept {
     run("Form1.Form_QueryUnload", [&] { form_.Form_QueryUnload(); });
 }

@@ -26,6 +26,7 @@ public:
     void ListView1_KeyDown(int keyCode) noexcept;
     void MouseMove(std::optional<ControlId> over) noexcept;
     void userSetWindowState(WindowState state) noexcept;
+    void AnotherCopyStarted() noexcept;
     void Form_QueryUnload() noexcept;
 
 private:

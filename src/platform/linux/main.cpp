@@ -15,6 +15,7 @@
 #include "Pointer.h"
 #include "Autostart.h"
 #include "WaylandSession.h"
+#include "SessionInstanceLock.h"
 #include "app/Form1.h"
 #include "app/WaylandNotice.h"
 #include "app/Form1Input.h"
@@ -63,6 +64,8 @@ int run(char* programName) {
     // The window hides in the tray; only closing it ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setDesktopFileName(QStringLiteral("com.kelvardo.Cursovia"));
+    LocalSocketInstanceLock instance;
+    if (!startsAsTheSessionsCopy(instance)) return 0;
 
     const QIcon icon = programIcon();
     MainWindow window(icon);
@@ -92,6 +95,7 @@ int run(char* programName) {
     form.Form_Load();
     tellAboutWaylandOnce(isWaylandSession(), settings, dialogs, form.applicationTitle());
     form.show();
+    instance.onShowAsked([&input] { input.AnotherCopyStarted(); });
     return QApplication::exec();
 }
 

@@ -14,6 +14,7 @@
 #include "Settings.h"
 #include "Autostart.h"
 #include "ShellOpen.h"
+#include "SessionInstanceLock.h"
 #include "Utf16.h"
 #include "app/Form1.h"
 #include "app/Form1Input.h"
@@ -44,6 +45,8 @@ private:
 };
 
 int runProgram() {
+    MutexInstanceLock instance;
+    if (!startsAsTheSessionsCopy(instance)) return 0;
     const ComApartment com;
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
@@ -69,6 +72,7 @@ int runProgram() {
 
     form.Form_Load();
     form.show();
+    instance.onShowAsked([&input] { input.AnotherCopyStarted(); });
     return loop.run();
 }
 

@@ -185,3 +185,36 @@ scenario_screenshot() {
     size=$(identify -format '%wx%h' "$DESKTOP_ARTEFACTS/window.png")
     [[ $size == "${APP_WIDTH}x${APP_HEIGHT}" ]] || { echo "the window's client area is $size"; return 1; }
 }
+
+# One copy per session: a second start brings the running window back out of
+# the tray, with the focus, and ends before it touches a setting; the list
+# stays as the first copy holds it. A copy that was killed blocks no start.
+count_main_windows() { app__titled_windows | awk -v w="$APP_WIDTH" -v h="$APP_HEIGHT" '$4 == w && $5 == h' | wc -l; }
+scenario_one_copy() {
+    local expected first second status
+    expected=$(app_row 0 0 2 "No Action")
+    app_start_past_tip || return 1
+    first=$APP_PID
+    app_click "$APP_WINDOW" "${ADD_BUTTON[@]}"
+    app_wait_setting Actions "$expected" 5 || { echo "Add stored '$(app_setting Actions)'"; return 1; }
+    xdotool windowminimize "$APP_WINDOW"
+    app_wait_hidden "$APP_WINDOW" 10 || { echo "minimising did not hide the window in the tray"; return 1; }
+    app_start
+    second=$APP_PID
+    APP_PID=$first
+    desktop_wait_until "$APP_START_TIMEOUT" desktop__gone "$second" || { echo "the second copy is still running"; return 1; }
+    wait "$second"
+    status=$?
+    ((status == 0)) || { echo "the second copy ended with status $status"; return 1; }
+    app_wait_viewable "$APP_WINDOW" 10 || { echo "the running copy's window did not come back"; return 1; }
+    desktop_wait_until 5 desktop_is_active "$APP_WINDOW" || { echo "the window came back without the focus"; return 1; }
+    desktop_screenshot second-start.png
+    ! desktop__gone "$first" || { echo "the first copy ended"; return 1; }
+    (($(count_main_windows) == 1)) || { echo "$(count_main_windows) main windows"; return 1; }
+    [[ $(app_setting Actions) == "$expected" ]] || { echo "the list became '$(app_setting Actions)'"; return 1; }
+    [[ $(app_setting Loads) == 1 ]] || { echo "the second copy counted a start: Loads is '$(app_setting Loads)'"; return 1; }
+    app_kill
+    app_start
+    APP_WINDOW=$(app_wait_main_window) || { echo "no window on the start after the first copy was killed"; return 1; }
+    [[ $(app_setting Actions) == "$expected" ]] || { echo "the restart stored '$(app_setting Actions)'"; return 1; }
+}
