@@ -104,7 +104,7 @@ void Form1::show() {
 
 void Form1::homePageChance() {
     if (drawHomePageNumber_() == 7)
-        ports_.shell.startCommand(program_.browserCommand + " \"" + HomePage + "\"");
+        ports_.shell.startProgram({program_.browserProgram, {HomePage}});
 }
 
 void Form1::Form_Resize() {
