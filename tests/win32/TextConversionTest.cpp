@@ -62,7 +62,8 @@ TEST(CommandLine, EachWordComesBackWhole) {
         LocalFree(parsed);
         EXPECT_EQ(back, words) << narrow(line);
     }
-    EXPECT_EQ(commandLine({"C:\\a b\\Cursovia.exe", {}}), L"\"C:\\a b\\Cursovia.exe\"");
+    EXPECT_EQ(commandLine({"C:\\Cursovia\\Cursovia.exe", {}}), L"\"C:\\Cursovia\\Cursovia.exe\"");
+    EXPECT_EQ(commandLine({"explorer", {"http://www.kelvardo.com"}}), L"explorer \"http://www.kelvardo.com\"");
 }
 
 TEST(AnsiCodePage, AsciiRoundTripsByteForByte) {

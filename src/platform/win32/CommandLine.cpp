@@ -2,10 +2,22 @@
 
 #include "Utf16.h"
 
+#include <cwctype>
+
 namespace cursovia::win32 {
 namespace {
 
+// A bare name ("explorer") goes as it is; a path, an address or anything
+// else with a character the parsing might take apart is quoted.
+bool isBare(const std::wstring& word) {
+    if (word.empty()) return false;
+    for (const wchar_t c : word)
+        if (!iswalnum(c) && c != L'.' && c != L'_' && c != L'-') return false;
+    return true;
+}
+
 std::wstring quoted(const std::wstring& word) {
+    if (isBare(word)) return word;
     std::wstring out = L"\"";
     std::size_t backslashes = 0;
     for (const wchar_t c : word) {
