@@ -42,7 +42,7 @@ TEST(DialogFilter, FiltersBecomeNulSeparatedPairsWithADoubleNulAtTheEnd) {
 
 TEST(DialogFilter, SeveralPatternsAreSemicolonSeparated) {
     const std::wstring filter = dialogFilter({{"Logs and the rest", {"*.log", cursovia::EveryFile}}});
-    EXPECT_EQ(filter, std::wstring(L"Logs and the rest (*.log;*.*)\0*.log;*.*\0", 41));
+    EXPECT_EQ(filter, std::wstring(L"Logs and the rest (*.log;*.*)\0*.log;*.*\0", 40));
 }
 
 // What CommandLineToArgvW gives back is what was handed over.
