@@ -25,18 +25,13 @@ export E2E_TOOLS_DIR
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 repo_root=$(cd "$here/../.." && pwd)
-artefacts=${E2E_ARTEFACTS:-$repo_root/build/e2e-artefacts/run-script}
-rm -rf "$artefacts"
-mkdir -p "$artefacts"
-artefacts=$(cd "$artefacts" && pwd)
-E2E_ROOT=$artefacts # the runner gives each scenario a folder in it
-
 # shellcheck source=../e2e/lib/desktop.sh
 source "$repo_root/tests/e2e/lib/desktop.sh"
 # shellcheck source=../e2e/lib/runner.sh
 source "$repo_root/tests/e2e/lib/runner.sh"
 # shellcheck source=throwaway_user.sh
 source "$here/throwaway_user.sh"
+e2e_artefacts "$repo_root/build/e2e-artefacts/run-script"
 
 BUILD_TIMEOUT=900
 # Root's home as run.sh sees it, kept apart from the real one.
@@ -137,15 +132,12 @@ scenario_program_warns_as_root() {
     stop_program "$pid"
 }
 
-cases=(through_sudo as_root_refuses program_warns_as_root)
-if [[ -n ${E2E_ONLY:-} ]]; then read -ra cases <<<"$E2E_ONLY"; fi
-desktop_start "$artefacts/desktop" || { echo "0 passed, ${#cases[@]} failed (the desktop did not start)"; exit 1; }
-trap cleanup EXIT
-ROOT_HOME=$(mktemp -d -t cursovia-root-home.XXXXXX)
-throwaway_user_create >"$artefacts/user.log" 2>&1 || { echo "0 passed, ${#cases[@]} failed (no throwaway user)"; exit 1; }
-if ! setpriv --reuid="$THROWAWAY_USER" --regid="$THROWAWAY_USER" --init-groups test -r "$repo_root/CMakeLists.txt"; then
-    echo "0 passed, ${#cases[@]} failed ($THROWAWAY_USER cannot read the sources in $repo_root)"
-    exit 1
-fi
-for name in "${cases[@]}"; do e2e_run "$name"; done
-e2e_finish
+# Root's home and the throwaway user, whom the sources must be open to.
+setup() {
+    trap cleanup EXIT
+    ROOT_HOME=$(mktemp -d -t cursovia-root-home.XXXXXX)
+    throwaway_user_create >"$E2E_ROOT/user.log" 2>&1 || { echo "no throwaway user"; return 1; }
+    setpriv --reuid="$THROWAWAY_USER" --regid="$THROWAWAY_USER" --init-groups test -r "$repo_root/CMakeLists.txt" ||
+        { echo "$THROWAWAY_USER cannot read the sources in $repo_root"; return 1; }
+}
+e2e_suite setup through_sudo as_root_refuses program_warns_as_root

@@ -39,10 +39,7 @@ if (($# != 2)) || [[ ! -d $1 || ! -d $2 ]]; then
 fi
 build=$(cd "$1" && pwd -P)
 dist=$(cd "$2" && pwd -P)
-E2E_ROOT=${E2E_ARTEFACTS:-$build/package-artefacts}
-rm -rf "$E2E_ROOT"
-mkdir -p "$E2E_ROOT"
-E2E_ROOT=$(cd "$E2E_ROOT" && pwd)
+e2e_artefacts "$build/package-artefacts"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 version_info_exe=$build/tests/e2e/tools/win32/version_info.exe
 hold_file_exe=$build/tests/e2e/tools/win32/hold_file.exe
@@ -496,7 +493,6 @@ scenarios=(program_version_resource setup_version_resource portable_zip
     first_start_from_shortcut logon_entry_and_a_row refuses_while_running update_keeps_settings
     update_into_another_folder silent_uninstall uninstall_keeps_other_logon_entry
     quiet_uninstall_exit_codes interactive_install interactive_uninstall_removes_settings)
-if [[ -n ${E2E_ONLY:-} ]]; then read -ra scenarios <<<"$E2E_ONLY"; fi
 
 for file in "$build/src/platform/win32/Cursovia.exe" "$version_info_exe" "$hold_file_exe" "$setup_exe" "$zip_file"; do
     if [[ ! -f $file ]]; then
@@ -506,10 +502,4 @@ for file in "$build/src/platform/win32/Cursovia.exe" "$version_info_exe" "$hold_
     fi
 done
 
-started=$SECONDS
-desktop_start "$E2E_ROOT/desktop" || { echo "0 passed, ${#scenarios[@]} failed (the desktop did not start)"; exit 1; }
-w32_make_prefix || { echo "0 passed, ${#scenarios[@]} failed (no Wine prefix)"; exit 1; }
-echo "desktop and prefix ready in $((SECONDS - started)) s; artefacts in $E2E_ROOT"
-for name in "${scenarios[@]}"; do e2e_run "$name"; done
-echo "took $((SECONDS - started)) s"
-e2e_finish
+e2e_suite w32_make_prefix "${scenarios[@]}"

@@ -37,9 +37,7 @@ fi
 build=$(cd "$1" && pwd -P)
 CURSOVIA_EXE=$build/src/platform/win32/Cursovia.exe
 CLICK_TARGET_EXE=$build/tests/e2e/tools/win32/click_target.exe
-E2E_ROOT=${E2E_ARTEFACTS:-$build/e2e-artefacts}
-rm -rf "$E2E_ROOT"
-mkdir -p "$E2E_ROOT"
+e2e_artefacts "$build/e2e-artefacts"
 
 # Wine starts a program several times slower than Linux: twenty rounds keep
 # the soak to a minute or two.
@@ -58,16 +56,9 @@ scenario_win32_adapter_tests() { scenario_unit_tests tests/win32/cursovia_win32_
 
 scenarios=(core_unit_tests win32_adapter_tests first_start capture_and_add run_and_stop double_click
     kill_after_add kill_soak logon_entry screenshot)
-if [[ -n ${E2E_ONLY:-} ]]; then read -ra scenarios <<<"$E2E_ONLY"; fi
 
 for exe in "$CURSOVIA_EXE" "$CLICK_TARGET_EXE"; do
     [[ -f $exe ]] || { echo "missing $exe: build BUILD_DIR first"; echo "0 passed, 1 failed"; exit 1; }
 done
 
-started=$SECONDS
-desktop_start "$E2E_ROOT/desktop" || { echo "0 passed, ${#scenarios[@]} failed (the desktop did not start)"; exit 1; }
-w32_make_prefix || { echo "0 passed, ${#scenarios[@]} failed (no Wine prefix)"; exit 1; }
-echo "desktop and prefix ready in $((SECONDS - started)) s; artefacts in $E2E_ROOT"
-for name in "${scenarios[@]}"; do e2e_run "$name"; done
-echo "took $((SECONDS - started)) s"
-e2e_finish
+e2e_suite w32_make_prefix "${scenarios[@]}"
