@@ -16,7 +16,7 @@ test=("${package[@]}"
   xvfb xauth xdotool openbox trayer x11-utils imagemagick
   wine wine64
   dbus-daemon libglib2.0-bin
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev lld
   unzip lintian desktop-file-utils appstream
 )
 
