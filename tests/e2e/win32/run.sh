@@ -68,43 +68,49 @@ scenario_scaled_desktop() {
     return "$status"
 }
 
-# A second monitor left of the primary one: Xvfb's screen split into two
-# RandR monitors, the right one primary, which Wine's X11 driver shows
-# through Xinerama (with its RandR 1.4 support, Wine sees the one output
-# only). Wine reads the layout when it starts, so it is restarted each way.
-# X pixel X is Windows' X - 960.
-readonly LEFT_MONITOR_WIDTH=960
+# A second monitor left of or above the primary one: Xvfb's 1920 x 1080
+# screen split into two RandR monitors, which Wine's X11 driver shows through
+# Xinerama (through RandR 1.4 it sees Xvfb's one output only). Wine reads the
+# layout when it starts, so it is restarted each way.
+#   layout: primary monitor, other monitor (xrandr geometries), where a
+#   target window goes there (Windows' X Y), and X's pixel for Windows' 0 0
+declare -A SECOND_MONITOR=(
+    [left]="960/254x1080/286+960+0 960/254x1080/286+0+0 -800 300 960 0"
+    [above]="1920/508x780/206+0+300 1920/508x300/79+0+0 700 -250 0 300"
+)
 restart_wine() {
     wineserver -k && wineserver -w && wineserver -p && wine "$W32_REG_EXE" query 'HKCU\Software' /ve >/dev/null 2>&1
 }
-use_left_monitor() {
-    local wine_key='HKCU\Software\Wine\X11 Driver'
-    if [[ $1 == on ]]; then
-        xrandr --setmonitor '*right' "$LEFT_MONITOR_WIDTH/254x1080/286+$LEFT_MONITOR_WIDTH+0" none &&
-            xrandr --setmonitor left "$LEFT_MONITOR_WIDTH/254x1080/286+0+0" none &&
-            w32_reg_add "$wine_key" UseXRandR N
-    else
-        xrandr --delmonitor right; xrandr --delmonitor left
+# use_second_monitor LAYOUT|off
+use_second_monitor() {
+    local wine_key='HKCU\Software\Wine\X11 Driver' primary other
+    if [[ $1 == off ]]; then
+        xrandr --delmonitor primary; xrandr --delmonitor other
         wine "$W32_REG_EXE" delete "$wine_key" /v UseXRandR /f >/dev/null 2>&1
+    else
+        read -r primary other _ <<<"${SECOND_MONITOR[$1]}"
+        xrandr --setmonitor '*primary' "$primary" none && xrandr --setmonitor other "$other" none &&
+            w32_reg_add "$wine_key" UseXRandR N || return 1
     fi
     restart_wine
 }
 
-# On the left monitor: F6 captures a negative X, Add stores it, the next
-# start loads it, and a run clicks the pixel the target window reports.
-left_monitor_round_trip() {
-    local log=$DESKTOP_ARTEFACTS/clicks.log wx=-800 wy=300 x y labels target
-    x=$((wx + LEFT_MONITOR_WIDTH + 150)) y=$((wy + 100)) # the target's centre, in X pixels
+# second_monitor_round_trip LAYOUT: F6 on the other monitor captures a
+# negative position, Add stores it, the next start loads it, and a run
+# clicks the pixel the target window there reports.
+second_monitor_round_trip() {
+    local log=$DESKTOP_ARTEFACTS/clicks.log wx wy dx dy labels target
+    read -r _ _ wx wy dx dy <<<"${SECOND_MONITOR[$1]}"
     app_start_past_tip || return 1
     : >"$log"
     app_start_click_target "$wx" "$wy" 300 200 "$log"
     target=$(desktop_wait_window "Cursovia Click Target" "$APP_START_TIMEOUT") || { echo "click target did not appear"; return 1; }
+    wx=$((wx + 150)) wy=$((wy + 100)) # the target's centre
     labels=$(app_region_signature "$APP_WINDOW" "${POSITION_LABELS[@]}")
-    desktop_move_pointer "$x" "$y" && xdotool key F6
+    desktop_move_pointer $((wx + dx)) $((wy + dy)) && xdotool key F6
     app_wait_region_change "$APP_WINDOW" "${POSITION_LABELS[@]}" "$labels" 5 || { echo "F6 was not seen"; return 1; }
     app_click "$APP_WINDOW" "${SINGLE_CLICK_OPTION[@]}"
     app_click "$APP_WINDOW" "${ADD_BUTTON[@]}"
-    wx=$((wx + 150)) wy=$((wy + 100))
     app_wait_setting Actions "$(app_row "$wx" "$wy" 2 "Single Click")" 5 || { echo "Add stored '$(app_setting Actions)'"; return 1; }
     app_close "$APP_WINDOW" || return 1
     app_start
@@ -116,17 +122,20 @@ left_monitor_round_trip() {
     desktop_focus "$target" && xdotool key ctrl+s
     app_wait_viewable "$APP_WINDOW" 10 || { echo "Ctrl+S did not end the run"; return 1; }
 }
-scenario_left_monitor() {
-    use_left_monitor on || { echo "no second monitor"; return 1; }
-    left_monitor_round_trip
-    local status=$?
-    app_kill
-    use_left_monitor off
+scenario_second_monitor() {
+    local layout status=0
+    for layout in left above; do
+        use_second_monitor "$layout" || { echo "$layout: no second monitor"; status=1; break; }
+        second_monitor_round_trip "$layout" || { status=1; echo "(the other monitor $layout)"; }
+        app_kill
+        use_second_monitor off
+        ((status == 0)) || break
+    done
     return "$status"
 }
 
 scenarios=(core_unit_tests win32_adapter_tests first_start capture_and_add run_and_stop double_click
-    kill_after_add kill_soak logon_entry screenshot scaled_desktop left_monitor)
+    kill_after_add kill_soak logon_entry screenshot scaled_desktop second_monitor)
 
 for exe in "$CURSOVIA_EXE" "$CLICK_TARGET_EXE"; do
     [[ -f $exe ]] || { echo "missing $exe: build BUILD_DIR first"; echo "0 passed, 1 failed"; exit 1; }
