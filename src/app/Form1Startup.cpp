@@ -97,7 +97,7 @@ void Form1::show() {
 
 void Form1::homePageChance() {
     if (drawHomePageNumber_() == 7)
-        ports_.shell.startCommand(program_.browserCommand + " \"" + HomePage + "\"");
+        ports_.shell.startProgram({program_.browserProgram, {HomePage}});
 }
 
 void Form1::Form_Resize() {
@@ -108,8 +108,8 @@ void Form1::Form_Resize() {
     parts_->tray.ShowBalloon(TrayMessage, ProductName, 5, true);
 }
 
-// cSysTray1_MouseUp: back from the tray, whatever the window's state.
-void Form1::Parts::MouseUp(std::int16_t, std::int32_t) { form.comeBack(); }
+// Back from the tray, whatever the window's state.
+void Form1::cSysTray1_MouseUp() { comeBack(); }
 
 void Form1::comeBack() {
     visible_ = true;

@@ -38,6 +38,21 @@ TEST(Dialogs, MessageBoxesUseTheWindowsFont) {
     EXPECT_EQ(shown.pointSize(), 9);
 }
 
+// Qt reads a filter's patterns from the parentheses that end it; the core's
+// pattern for every file is Qt's too.
+TEST(Dialogs, FiltersBecomeQtNameFilters) {
+    const struct {
+        FileFilter filter;
+        const char* shown;
+    } cases[] = {
+        {{"Text Files", {"*.txt"}}, "Text Files (*.txt)"},
+        {{"All Files", {EveryFile}}, "All Files (*)"},
+        {{"Logs and the rest", {"*.log", EveryFile}}, "Logs and the rest (*.log *)"},
+        {{"Dotted", {"*.a.*"}}, "Dotted (*.a.*)"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(nameFilter(c.filter).toStdString(), c.shown) << c.shown;
+}
+
 // The user picks an existing file in the save dialog and is asked first.
 TEST(Dialogs, SaveAsksBeforeReplacingAnExistingFile) {
     fakes::TempFolder temp;
@@ -61,7 +76,7 @@ TEST(Dialogs, SaveAsksBeforeReplacingAnExistingFile) {
             QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection); // as the Save button does
             if (dialog->isVisible()) dialog->reject();
         });
-        const FileDialogResult result = dialogs.saveFile({"Save Action As", "Text Files (*.txt)|*.txt|"});
+        const FileDialogResult result = dialogs.saveFile({"Save Action As", {{"Text Files", {"*.txt"}}}});
         EXPECT_TRUE(question.contains(QStringLiteral("list.txt"))) << question.toStdString();
         EXPECT_EQ(result.outcome, replace ? FileDialogResult::Outcome::Chosen : FileDialogResult::Outcome::Cancelled);
         if (replace) EXPECT_EQ(result.path, existing);

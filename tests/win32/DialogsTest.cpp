@@ -53,7 +53,7 @@ struct SaveDialog : ::testing::Test {
     fakes::TempFolder temp;
     OwnerWindow owner;
     CommonDialogs dialogs{owner};
-    const FileDialogRequest request{"Save Action As", "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"};
+    const FileDialogRequest request{"Save Action As", {{"Text Files", {"*.txt"}}, {"All Files", {EveryFile}}}};
 
     // Types `name` into the dialog and presses Save; answers a question
     // about replacing with `replace`, and cancels the dialog if it stays.
