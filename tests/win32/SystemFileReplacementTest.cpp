@@ -40,18 +40,30 @@ TEST_F(SystemFileReplacementTest, AReplacedFileKeepsItsAttributes) {
 
 TEST_F(SystemFileReplacementTest, AFileAnotherProgramHoldsOpenIsLeftAsItWasWithTheSystemsReason) {
     temp.file("list.txt", "former");
-    const std::wstring eventName = L"Local\\CursoviaHoldFile" + std::to_wstring(GetCurrentProcessId());
-    const UniqueHandle ready(CreateEventW(nullptr, TRUE, FALSE, eventName.c_str()));
+    // The end-to-end tools' hold_file.exe, which prints "held" once it holds the file.
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::wstring holder = (fs::path(self).parent_path() / L"hold_file.exe").wstring();
-    std::wstring commandLine = L"\"" + holder + L"\" \"" + widen(target) + L"\" " + eventName;
+    const std::wstring holder = (fs::path(self).parent_path() / L"../e2e/tools/win32/hold_file.exe").wstring();
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE readEnd = nullptr, writeEnd = nullptr;
+    ASSERT_TRUE(CreatePipe(&readEnd, &writeEnd, &inherited, 0));
+    const UniqueHandle output(readEnd);
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    std::wstring commandLine = L"\"" + holder + L"\" \"" + widen(target) + L"\"";
     STARTUPINFOW startup{sizeof startup};
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = writeEnd;
     PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessW(holder.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                               &startup, &process));
+    const BOOL started = CreateProcessW(holder.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &process);
+    CloseHandle(writeEnd);
+    ASSERT_TRUE(started) << systemMessage(GetLastError());
     const UniqueHandle holding(process.hProcess), thread(process.hThread);
-    ASSERT_EQ(WaitForSingleObject(ready.get(), 10000), WAIT_OBJECT_0) << "the other program did not open the file";
+    char said[16] = {};
+    DWORD read = 0;
+    ASSERT_TRUE(ReadFile(readEnd, said, sizeof said - 1, &read, nullptr) && std::string(said).rfind("held", 0) == 0)
+        << "the other program did not open the file: " << said;
 
     try {
         files.replace(target, "new", true);
