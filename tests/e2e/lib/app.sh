@@ -5,7 +5,7 @@
 # start the program and where it keeps its state.
 #
 #   app_start_past_tip            fresh settings, start, dismiss the first-start tip, APP_WINDOW set
-#   app_wait_main_window [S]      id of the visible main window (client area 1064 x 412)
+#   app_wait_main_window [S]      id of the visible main window (client area 1064 x 540)
 #   app_wait_message_box [S]      id of a message box of the program (titled "Cursovia")
 #   app_dismiss WID               answers a message box with Return, waits until it is gone
 #   app_click WID X Y [REPEAT]    left click at client coordinates of the window
@@ -32,7 +32,7 @@
 
 APP_TITLE=Cursovia
 APP_WIDTH=1064
-APP_HEIGHT=412
+APP_HEIGHT=540
 APP_PID=
 APP_WINDOW=
 

@@ -13,7 +13,7 @@ scenario_first_start() {
     tip=$(app_wait_message_box) || { echo "no first-start tip"; return 1; }
     [[ $(app_setting Loads) == 1 ]] || { echo "Loads is '$(app_setting Loads)' while the tip shows"; return 1; }
     app_dismiss "$tip" || { echo "the tip did not close on Return"; return 1; }
-    APP_WINDOW=$(app_wait_main_window) || { echo "no 1064x412 window titled Cursovia"; return 1; }
+    APP_WINDOW=$(app_wait_main_window) || { echo "no 1064x540 window titled Cursovia"; return 1; }
     desktop_wait_tray_icon "$APP_TRAY_CLASS" 10 >/dev/null || { echo "the tray icon was not embedded in trayer"; return 1; }
     [[ $(app_setting Loads) == 1 ]] || { echo "Loads is '$(app_setting Loads)', expected 1"; return 1; }
 }
