@@ -113,7 +113,11 @@ void Form1::textGotFocus(ControlId box) {
 // Leaving a box shows the value in effect, as it will be used and stored.
 void Form1::textLostFocus(ControlId box) {
     if (box == ControlId::Text1) return Text1_LostFocus();
-    if (const NumberBox* b = numberBox(box)) setCaption(box, b->shown(runOptions_.*b->value));
+    const NumberBox* b = numberBox(box);
+    if (!b) return;
+    // The selection made on entering goes with the focus.
+    state(box).selectionStart = state(box).selectionLength = 0;
+    setCaption(box, b->shown(runOptions_.*b->value));
 }
 
 void Form1::showRunProgress(const std::string& progress) {

@@ -368,6 +368,7 @@ TEST_F(MoreActions, ABoxTakesOnlyValuesAndShowsTheOneInEffectWhenLeft) {
         EXPECT_EQ(form->control(c.box).caption, c.typed); // typing is not corrected under the user's hands
         form->textLostFocus(c.box);
         EXPECT_EQ(form->control(c.box).caption, c.shown);
+        EXPECT_EQ(form->control(c.box).selectionLength, 0); // no selection left shown in a box without the focus
         EXPECT_EQ(settings.writes, c.writes);
     }
 }

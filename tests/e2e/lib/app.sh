@@ -24,9 +24,11 @@
 #   app_logon_command             the command the log-on entry should hold
 #   app_start_click_target X Y W H LOG  a window titled "Cursovia Click Target"
 #                                 that logs the mouse buttons; the point X+W/2,Y+H/2 is inside it
-#   app_clicks LOG                the left-button events in LOG, one a line: "down X Y",
-#                                 "up X Y", or "double X Y" for a press the system
-#                                 takes as the second of a double click
+#   app_pointer_events LOG        the events in LOG, one a line: "down B X Y", "up B X Y",
+#                                 or "double B X Y" for a press the system takes as the
+#                                 second of a double click (B: 1 left, 2 middle, 3 right);
+#                                 "drag X Y", a move with the left button down;
+#                                 "wheel up X Y", "wheel down X Y"
 #   APP_TRAY_CLASS                the class of the program's tray icon window
 #   APP_START_TIMEOUT             seconds a start may take
 
@@ -45,6 +47,21 @@ WAIT_BOX=(86 148)             # Text1
 STARTUP_BOX=(60 291)          # Check4, "Load this software on Windows startup"
 POSITION_LABELS=(104 54 96 44) # lblXPosition and lblYPosition: x y w h
 FIRST_ROW=(588 35)            # ListView1 at 528,8: below the header, inside row 1
+NO_CLICK_OPTION=(350 41)      # Option1, "No Mouse Click"
+RIGHT_CLICK_OPTION=(30 451)   # Option6 .. Option12, "More Click Options"
+MIDDLE_CLICK_OPTION=(30 473)
+RIGHT_DOUBLE_CLICK_OPTION=(30 495)
+LEFT_DOWN_OPTION=(30 517)
+LEFT_UP_OPTION=(176 451)
+SCROLL_UP_OPTION=(176 473)
+SCROLL_DOWN_OPTION=(176 495)
+REPEAT_TIMES_OPTION=(338 478) # optRepeatTimes
+REPEAT_COUNT_BOX=(460 478)    # txtRepeatCount
+REPEAT_FOR_OPTION=(338 508)   # optRepeatFor
+REPEAT_DURATION_BOX=(460 508) # txtRepeatDuration
+POSITION_JITTER_BOX=(685 452) # txtPositionJitter
+WAIT_JITTER_BOX=(685 478)     # txtWaitJitter
+NEW_BAND=(8 420 720 112)      # the frames of the band below: x y w h
 
 APP_FIELD='||MySeparator12||'
 APP_RECORD='||MySeparator23||'
@@ -93,6 +110,9 @@ app_click() {
     read -r x y w h < <(desktop_window_box "$wid") || return 1
     desktop_click $((x + cx)) $((y + cy)) 1 "${4:-1}"
 }
+
+# The left-button events in LOG, one a line: "down X Y", "up X Y", "double X Y".
+app_clicks() { app_pointer_events "$1" | awk '$1 ~ /^(down|up|double)$/ && $2 == 1 { print $1, $3, $4 }'; }
 
 app__gone() { desktop__gone "$APP_PID"; }
 

@@ -104,7 +104,7 @@ scenario_toolkit_options_ignored() {
 }
 
 scenarios=(first_start capture_and_add run_and_stop double_click tray_restore start_hidden_balloon kill_after_add kill_soak
-    logon_entry toolkit_options_ignored screenshot)
+    logon_entry toolkit_options_ignored screenshot every_kind n_times stop_while_held run_options_survive_restart)
 source "$here/cases_integration.sh"
 if [[ -n ${E2E_ONLY:-} ]]; then read -ra scenarios <<<"$E2E_ONLY"; fi
 
