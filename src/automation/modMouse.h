@@ -32,7 +32,6 @@ public:
         for (std::size_t b = 0; b < held_.size(); ++b)
             if (held_[b]) send({{static_cast<MouseButton>(b), false}});
     }
-    bool anyButtonHeld() const { return held_[0] || held_[1] || held_[2]; }
 
     std::vector<ScreenArea> Screens() { return pointer_.screens(); }
 
