@@ -29,6 +29,8 @@
 #                                 second of a double click (B: 1 left, 2 middle, 3 right);
 #                                 "drag X Y", a move with the left button down;
 #                                 "wheel up X Y", "wheel down X Y"
+#   app_clicks LOG                the left button's of those without the button: "down X Y",
+#                                 "up X Y", "double X Y"
 #   APP_TRAY_CLASS                the class of the program's tray icon window
 #   APP_START_TIMEOUT             seconds a start may take
 
@@ -110,9 +112,6 @@ app_click() {
     read -r x y w h < <(desktop_window_box "$wid") || return 1
     desktop_click $((x + cx)) $((y + cy)) 1 "${4:-1}"
 }
-
-# The left-button events in LOG, one a line: "down X Y", "up X Y", "double X Y".
-app_clicks() { app_pointer_events "$1" | awk '$1 ~ /^(down|up|double)$/ && $2 == 1 { print $1, $3, $4 }'; }
 
 app__gone() { desktop__gone "$APP_PID"; }
 

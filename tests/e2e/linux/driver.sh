@@ -59,3 +59,5 @@ app_pointer_events() {
             pressed[b] = 1; was_second[b] = second; at[b] = $5; x[b] = $3; y[b] = $4
         }' "$1"
 }
+
+app_clicks() { app_pointer_events "$1" | awk '$1 ~ /^(down|up|double)$/ && $2 == 1 { print $1, $3, $4 }'; }

@@ -45,3 +45,5 @@ app_pointer_events() {
         $1 == "WM_MOUSEWHEEL_UP" { print "wheel up", $2, $3 }
         $1 == "WM_MOUSEWHEEL_DOWN" { print "wheel down", $2, $3 }'
 }
+
+app_clicks() { app_pointer_events "$1" | awk '$1 ~ /^(down|up|double)$/ && $2 == 1 { print $1, $3, $4 }'; }
