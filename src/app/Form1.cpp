@@ -61,11 +61,14 @@ Form1::Parts::Parts(Form1& f)
       // The hook has no trap of its own: a failed capture is reported under it.
       keyboard(f.ports_.keys, {[&f] { ErrorReport(f.ports_.dialogs, HookProcedure).at(100, [&f] { f.CaptureMousePosition(); }); },
                                [&f] { f.stopFlag_ = true; }}),
-      tray(f.ports_.tray, f.ports_.loop, *this),
+      tray(f.ports_.tray, f.ports_.loop),
       startUp(f.ports_.autostart, f.program_),
       editing(f.list_, *this),
       files(f.list_, f.ports_.dialogs, f.ports_.fileEncoding, f.ports_.fileOwnership, *this),
-      run({f.list_, f.ports_.dialogs, f.ports_.settings, f.ports_.loop, mouse, *this, f.runSeed_}, f.stopFlag_) {}
+      run({f.list_, f.ports_.dialogs, f.ports_.settings, f.ports_.loop, mouse, *this, f.runSeed_}, f.stopFlag_) {
+    // Only the button release brings the window back.
+    tray.MouseUp = [&f](TrayButton) { f.cSysTray1_MouseUp(); };
+}
 
 Form1::~Form1() { list_.setObserver(nullptr); }
 
@@ -157,28 +160,24 @@ void Form1::showMessage(const std::string& text) {
 }
 
 void Form1::click(ControlId id) {
+    ErrorReport report(ports_.dialogs, handlerName(id, "Click"));
     switch (id) {
-    case ControlId::PushButton1: PushButton1_Click(); break;
-    case ControlId::PushButton2: PushButton2_Click(); break;
-    case ControlId::PushButton3: PushButton3_Click(); break;
-    case ControlId::PushButton4: PushButton4_Click(); break;
-    case ControlId::PushButton5: PushButton5_Click(); break;
-    case ControlId::PushButton6: PushButton6_Click(); break;
-    case ControlId::PushButton7: PushButton7_Click(); break;
-    case ControlId::PushButton8: PushButton8_Click(); break;
-    case ControlId::PushButton9: PushButton9_Click(); break;
-    case ControlId::PushButton10: PushButton10_Click(); break;
+    case ControlId::PushButton1: PushButton1_Click(report); break;
+    case ControlId::PushButton2: PushButton2_Click(report); break;
+    case ControlId::PushButton3: PushButton3_Click(report); break;
+    case ControlId::PushButton4: PushButton4_Click(report); break;
+    case ControlId::PushButton5: PushButton5_Click(report); break;
+    case ControlId::PushButton6: PushButton6_Click(report); break;
+    case ControlId::PushButton7: PushButton7_Click(report); break;
+    case ControlId::PushButton8: PushButton8_Click(report); break;
+    case ControlId::PushButton9: PushButton9_Click(report); break;
+    case ControlId::PushButton10: PushButton10_Click(report); break;
     case ControlId::Check4:
     case ControlId::Check8:
-        ErrorReport(ports_.dialogs, "Form1." + std::string(controlSpec(id).name) + "_Click").at(100, [&] {
-            setChecked(id, !state(id).value);
-        });
+        report.at(100, [&] { setChecked(id, !state(id).value); });
         break;
     default:
-        if (controlSpec(id).kind != ControlKind::OptionButton) break;
-        ErrorReport(ports_.dialogs, "Form1." + std::string(controlSpec(id).name) + "_Click").at(100, [&] {
-            setOption(id, true);
-        });
+        if (controlSpec(id).kind == ControlKind::OptionButton) report.at(100, [&] { setOption(id, true); });
         break;
     }
 }

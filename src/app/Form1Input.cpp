@@ -3,15 +3,6 @@
 #include "base/CallbackBoundary.h"
 
 namespace cursovia {
-namespace {
-
-// "Form1.PushButton5_Click": a control's event handler by its window's naming.
-std::string handlerOf(std::optional<ControlId> control, const char* event) {
-    const std::string_view name = control ? controlSpec(*control).name : "Form";
-    return "Form1." + std::string(name) + "_" + event;
-}
-
-} // namespace
 
 template <typename Handler>
 void Form1Input::run(const std::string& procedure, Handler&& handler) noexcept {
@@ -19,7 +10,7 @@ void Form1Input::run(const std::string& procedure, Handler&& handler) noexcept {
 }
 
 void Form1Input::click(ControlId id) noexcept {
-    run(handlerOf(id, "Click"), [&] { form_.click(id); });
+    run(handlerName(id, "Click"), [&] { form_.click(id); });
 }
 
 void Form1Input::Text1_Typed(const std::string& text) noexcept {
@@ -35,15 +26,15 @@ void Form1Input::Text1_LostFocus() noexcept {
 }
 
 void Form1Input::textTyped(ControlId box, const std::string& text) noexcept {
-    run(handlerOf(box, "Change"), [&] { form_.textTyped(box, text); });
+    run(handlerName(box, "Change"), [&] { form_.textTyped(box, text); });
 }
 
 void Form1Input::textGotFocus(ControlId box) noexcept {
-    run(handlerOf(box, "GotFocus"), [&] { form_.textGotFocus(box); });
+    run(handlerName(box, "GotFocus"), [&] { form_.textGotFocus(box); });
 }
 
 void Form1Input::textLostFocus(ControlId box) noexcept {
-    run(handlerOf(box, "LostFocus"), [&] { form_.textLostFocus(box); });
+    run(handlerName(box, "LostFocus"), [&] { form_.textLostFocus(box); });
 }
 
 void Form1Input::ListView1_Select(std::optional<std::size_t> row) noexcept {
@@ -59,7 +50,7 @@ void Form1Input::ListView1_KeyDown(int keyCode) noexcept {
 }
 
 void Form1Input::MouseMove(std::optional<ControlId> over) noexcept {
-    run(handlerOf(over, "MouseMove"), [&] { form_.MouseMove(over); });
+    run(handlerName(over, "MouseMove"), [&] { form_.MouseMove(over); });
 }
 
 void Form1Input::userSetWindowState(WindowState state) noexcept {

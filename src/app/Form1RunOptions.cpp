@@ -81,7 +81,7 @@ void Form1::RepeatMode_Click() {
 
 void Form1::textTyped(ControlId box, const std::string& text) {
     if (box == ControlId::Text1) return Text1_Typed(text);
-    ErrorReport(ports_.dialogs, "Form1." + std::string(controlSpec(box).name) + "_Change").at(100, [&] {
+    ErrorReport(ports_.dialogs, handlerName(box, "Change")).at(100, [&] {
         if (state(box).caption == text) return;
         state(box).caption = text;
         controlChanged(box);

@@ -1,16 +1,9 @@
 #pragma once
+#include "base/KeyCodes.h"
+
 #include <cstdint>
 
 namespace cursovia {
-
-// Windows virtual-key codes; every platform reports its keys in these.
-namespace vk {
-inline constexpr std::uint32_t Control = 0x11;
-inline constexpr std::uint32_t S = 0x53;
-inline constexpr std::uint32_t F6 = 0x75;
-inline constexpr std::uint32_t LeftControl = 0xA2;
-inline constexpr std::uint32_t RightControl = 0xA3;
-} // namespace vk
 
 struct KeyEvent {
     std::uint32_t virtualKey = 0;

@@ -76,4 +76,9 @@ std::optional<ControlId> optionGroup(ControlId option) {
     return frame == C::Frame6 ? C::Frame3 : frame;
 }
 
+std::string handlerName(std::optional<ControlId> control, std::string_view event) {
+    const std::string_view name = control ? controlSpec(*control).name : "Form";
+    return "Form1." + std::string(name) + "_" + std::string(event);
+}
+
 } // namespace cursovia

@@ -62,6 +62,9 @@ const ControlSpec& controlSpec(ControlId id);
 // The frame whose option buttons form one group with `option`: its own
 // frame, or the frame it extends ("More Click Options" extends "Click Option").
 std::optional<ControlId> optionGroup(ControlId option);
+// The procedure that handles `event` of a control, or of the window itself
+// (nullopt), by the main window's naming: "Form1.PushButton5_Click".
+std::string handlerName(std::optional<ControlId> control, std::string_view event);
 
 inline constexpr int ClientWidth = 1064;
 inline constexpr int ClientHeight = 540;

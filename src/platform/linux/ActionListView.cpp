@@ -2,6 +2,7 @@
 
 #include "ActionTableModel.h"
 #include "app/Form1Input.h"
+#include "base/KeyCodes.h"
 #include "base/ScopedFlag.h"
 
 #include <QHeaderView>
@@ -12,8 +13,6 @@
 
 namespace cursovia::x11 {
 namespace {
-
-constexpr int DeleteKeyCode = 46; // the key code the presenter knows Delete by
 
 // The column headings, with the room right of the last column drawn as one
 // more, empty heading, as the Windows list view does; Qt's styles leave a
@@ -117,7 +116,7 @@ void ActionListView::keyPressEvent(QKeyEvent* event) {
         QTableView::keyPressEvent(event);
         return;
     }
-    input_->ListView1_KeyDown(DeleteKeyCode);
+    input_->ListView1_KeyDown(static_cast<int>(vk::Delete));
     event->accept();
 }
 
