@@ -80,6 +80,9 @@ wait_benchmarks() {
     echo "processor share while waiting ($ROUNDS rounds of 5 s, and as long busy-polling)"
     "$WAIT_BENCH" cpu "$ROUNDS" 5 2>>"$DESKTOP_ARTEFACTS/wait_bench.log" | awk "$prefix" >>"$RAW" ||
         fail "wait_bench cpu failed"
+    echo "what position and wait jitter add to a step ($ROUNDS rounds)"
+    "$WAIT_BENCH" jitter "$ROUNDS" 2>>"$DESKTOP_ARTEFACTS/wait_bench.log" | awk "$prefix" >>"$RAW" ||
+        fail "wait_bench jitter failed"
 }
 
 # startup LABEL ROWS: time to the mapped window and resident memory, ROUNDS

@@ -43,6 +43,7 @@ linux.sleep.1.p99|  plain clock_nanosleep of as long, p99|ms|lower|
 linux.cpu.ours|CPU while waiting 5 s, WaitSeconds|% of a core|lower|< 1
 linux.cpu.busy|CPU while waiting 5 s, busy-polling baseline|% of a core|higher|
 linux.cpu.ours/linux.cpu.busy|CPU, WaitSeconds / busy polling|ratio|lower|
+linux.jitter.step_ns|Position and wait jitter draws, per step|ns|lower|
 section|Linux: the cursovia binary on Xvfb + openbox + trayer, driven from outside
 linux.throughput.cursovia|Throughput, zero-wait Single Click rows|actions/s|higher|
 linux.throughput.xdotool_chain|  xdotool, "mousemove X Y click 1" chained|actions/s|higher|

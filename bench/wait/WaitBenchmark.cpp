@@ -1,6 +1,7 @@
 #include "WaitBenchmark.h"
 
 #include "automation/Main.h"
+#include "automation/RunRandomness.h"
 
 #include <algorithm>
 #include <chrono>
@@ -49,6 +50,8 @@ void busyPollingWait(EventLoop& loop, const bool& stopFlag, double seconds) {
 }
 
 using Wait = void (*)(EventLoop&, const bool&, double);
+// A run's wait as a run without a time limit makes it.
+void runWait(EventLoop& loop, const bool& stopFlag, double seconds) { WaitSeconds(loop, stopFlag, seconds); }
 
 // The share of one core the process used during one wait, in percent.
 double processorShare(EventLoop& loop, const std::function<double()>& processCpu, Wait wait, double seconds) {
@@ -125,9 +128,28 @@ void measureProcessorShare(EventLoop& loop, const std::function<double()>& proce
                 "the process clock moves in steps of %.3g ms\n",
                 seconds, 1000.0 * processClockStep(processCpu));
     for (int round = 0; round < rounds; ++round) {
-        std::printf("cpu.ours %.4f\n", processorShare(loop, processCpu, WaitSeconds, seconds));
+        std::printf("cpu.ours %.4f\n", processorShare(loop, processCpu, runWait, seconds));
         std::fflush(stdout);
         std::printf("cpu.busy %.4f\n", processorShare(loop, processCpu, busyPollingWait, seconds));
+        std::fflush(stdout);
+    }
+}
+
+// What position and wait jitter add to one step of a run: the draws alone,
+// to be read beside the step's move and click (the throughput figures).
+void measureJitterCost(int rounds) {
+    constexpr int steps = 200000;
+    std::printf("info jitter: %d steps per round of a 10 px position draw and a 20 %% wait draw\n", steps);
+    for (int round = 0; round < rounds; ++round) {
+        RunRandomness random(static_cast<std::uint32_t>(round + 1), 10, 20, {{0, 0, 1920, 1080}});
+        volatile std::int64_t sink = 0; // keeps the draws from being optimised away
+        const auto start = std::chrono::steady_clock::now();
+        for (int n = 0; n < steps; ++n) {
+            const ScreenPoint at = random.position({500 + n % 7, 400});
+            sink = sink + at.x + at.y + static_cast<std::int64_t>(random.wait(0.25) * 1000);
+        }
+        const std::chrono::duration<double, std::nano> took = std::chrono::steady_clock::now() - start;
+        std::printf("jitter.step_ns %.1f\n", took.count() / steps);
         std::fflush(stdout);
     }
 }
@@ -138,7 +160,7 @@ int positive(const char* text) {
 }
 
 int usage() {
-    std::fputs("usage: wait_bench precision ROUNDS | cpu ROUNDS SECONDS\n", stderr);
+    std::fputs("usage: wait_bench precision ROUNDS | cpu ROUNDS SECONDS | jitter ROUNDS\n", stderr);
     return 2;
 }
 
@@ -148,6 +170,10 @@ int runWaitBenchmark(EventLoop& loop, const Platform& platform, int argc, char**
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "precision" && argc == 3 && positive(argv[2])) {
         measurePrecision(loop, platform, positive(argv[2]));
+        return 0;
+    }
+    if (mode == "jitter" && argc == 3 && positive(argv[2])) {
+        measureJitterCost(positive(argv[2]));
         return 0;
     }
     if (mode == "cpu" && argc == 4 && positive(argv[2]) && positive(argv[3])) {

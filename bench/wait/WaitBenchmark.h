@@ -26,6 +26,8 @@ struct Platform {
 //                          kept from a core by other work
 //   cpu ROUNDS SECONDS     processor share of one long WaitSeconds, and of a
 //                          busy-polling wait of the same length as the baseline
+//   jitter ROUNDS          nanoseconds a step spends drawing its position and
+//                          wait jitter, to read beside a step's move and click
 //
 // Prints one "KEY VALUE" line per figure and round (milliseconds for wait
 // errors, percent of one core for processor shares) and "info TEXT" lines

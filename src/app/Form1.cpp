@@ -34,10 +34,12 @@ std::string shortApplicationTitle(const std::string& productName) {
     return title;
 }
 
-Form1::Form1(Form1Ports ports, ProgramInfo program, std::function<int()> drawHomePageNumber)
+Form1::Form1(Form1Ports ports, ProgramInfo program, std::function<int()> drawHomePageNumber,
+             std::function<std::uint32_t()> runSeed)
     : ports_(ports),
       program_(std::move(program)),
       drawHomePageNumber_(drawHomePageNumber ? std::move(drawHomePageNumber) : drawSeededFromClock),
+      runSeed_(std::move(runSeed)),
       parts_(std::make_unique<Parts>(*this)) {
     for (const ControlSpec& spec : controlTable()) {
         ControlState& s = state(spec.id);
@@ -63,7 +65,7 @@ Form1::Parts::Parts(Form1& f)
       stored(f.list_, f.ports_.settings, [this](const std::string& text) { showWarning(text); }),
       editing(f.list_, stored, *this),
       files(f.list_, f.ports_.dialogs, f.ports_.fileEncoding, f.ports_.fileReplacement, stored, *this),
-      run({f.list_, f.ports_.dialogs, f.ports_.settings, f.ports_.loop, mouse, *this}, f.stopFlag_) {
+      run({f.list_, f.ports_.dialogs, f.ports_.settings, f.ports_.loop, mouse, *this, f.runSeed_}, f.stopFlag_) {
     // Only the button release brings the window back.
     tray.MouseUp = [&f](TrayButton) { f.cSysTray1_MouseUp(); };
 }
@@ -108,20 +110,27 @@ void Form1::setChecked(ControlId id, bool checked) {
 }
 
 void Form1::setOption(ControlId id, bool set) {
-    if (state(id).value == set) return;
+    // Only becoming set raises a click.
+    if (!selectOption(id, set) || !set) return;
+    if (id == ControlId::Option4) Option4_Click();
+    if (id == ControlId::Option5) Option5_Click();
+    if (optionGroup(id) == ControlId::Frame7) RepeatMode_Click();
+}
+
+bool Form1::selectOption(ControlId id, bool set) {
+    if (state(id).value == set) return false;
     state(id).value = set;
     controlChanged(id);
-    if (!set) return;
-    // Setting one option of a group clears the others; only becoming set raises a click.
-    const std::optional<ControlId> frame = controlSpec(id).container;
+    if (!set) return true;
+    // Setting one option of a group clears the others.
+    const std::optional<ControlId> group = optionGroup(id);
     for (const ControlSpec& other : controlTable())
-        if (other.id != id && other.kind == ControlKind::OptionButton && other.container == frame &&
+        if (other.id != id && other.kind == ControlKind::OptionButton && optionGroup(other.id) == group &&
             state(other.id).value) {
             state(other.id).value = false;
             controlChanged(other.id);
         }
-    if (id == ControlId::Option4) Option4_Click();
-    if (id == ControlId::Option5) Option5_Click();
+    return true;
 }
 
 void Form1::setText1(const std::string& text) {
@@ -167,14 +176,9 @@ void Form1::click(ControlId id) {
     case ControlId::Check8:
         report.at(100, [&] { setChecked(id, !state(id).value); });
         break;
-    case ControlId::Option1:
-    case ControlId::Option2:
-    case ControlId::Option3:
-    case ControlId::Option4:
-    case ControlId::Option5:
-        report.at(100, [&] { setOption(id, true); });
+    default:
+        if (controlSpec(id).kind == ControlKind::OptionButton) report.at(100, [&] { setOption(id, true); });
         break;
-    default: break;
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The presenter as its views see it: the view interface, the state the view
 // renders and the user's input. The subsystems it drives stay behind it.
+#include "automation/RunOptions.h"
 #include "base/ActionList.h"
 #include "base/Controls.h"
 #include "base/ProgramInfo.h"
@@ -77,7 +78,9 @@ class Form1 {
 public:
     // `drawHomePageNumber` draws the start's whole number from 1 to 100;
     // by default a generator seeded from the seconds since midnight.
-    Form1(Form1Ports ports, ProgramInfo program, std::function<int()> drawHomePageNumber = {});
+    // `runSeed` seeds each run's random source; by default the clock.
+    Form1(Form1Ports ports, ProgramInfo program, std::function<int()> drawHomePageNumber = {},
+          std::function<std::uint32_t()> runSeed = {});
     ~Form1();
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
@@ -106,6 +109,8 @@ public:
     bool StopFlag() const { return stopFlag_; }
     bool TrayHidden() const { return trayHidden_; }
     bool FormLoading() const { return formLoading_; }
+    // The Repeat and Randomness options in effect.
+    const RunOptions& runOptions() const { return runOptions_; }
     cSysTray& cSysTray1();
     modKeyboard& keyboard();
 
@@ -116,6 +121,10 @@ public:
     void Text1_Typed(const std::string& text);
     void Text1_GotFocus();
     void Text1_LostFocus();
+    // The same for any text box of the window (Text1's are the three above).
+    void textTyped(ControlId box, const std::string& text);
+    void textGotFocus(ControlId box);
+    void textLostFocus(ControlId box);
     // The user selected a row (or none) in the list.
     void ListView1_Select(std::optional<std::size_t> row);
     void ListView1_DblClick();
@@ -155,6 +164,8 @@ private:
     void Option4_Click();
     void Option5_Click();
     void Text1_Change();
+    void RepeatMode_Click();
+    void RunOptionBox_Change(ControlId box);
     void Form_Resize();
     void cSysTray1_MouseUp();
 
@@ -165,6 +176,8 @@ private:
     void setCaption(ControlId id, const std::string& caption);
     void setChecked(ControlId id, bool checked);
     void setOption(ControlId id, bool set);
+    // Sets or clears an option and clears the others of its group, raising no click.
+    bool selectOption(ControlId id, bool set);
     void setText1(const std::string& text);
     void setVisible(ControlId id, bool visible);
     void setBackground(ControlId id, Colour colour);
@@ -178,10 +191,13 @@ private:
     void CaptureMousePosition();
     void homePageChance();
     void restoreStartupOptions(ErrorReport& report);
+    void restoreRunOptions(ErrorReport& report);
+    void showRunProgress(const std::string& progress);
 
     Form1Ports ports_;
     ProgramInfo program_;
     std::function<int()> drawHomePageNumber_;
+    std::function<std::uint32_t()> runSeed_;
     FormView* view_ = nullptr;
 
     std::array<ControlState, ControlCount> controls_;
@@ -199,6 +215,7 @@ private:
     bool stopFlag_ = false;
     bool trayHidden_ = false;
     bool formLoading_ = false;
+    RunOptions runOptions_;
 
     std::unique_ptr<Parts> parts_;
 };

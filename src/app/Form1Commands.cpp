@@ -4,14 +4,31 @@
 #include "app/Form1Parts.h"
 #include "guidance/Guidance.h"
 
+#include <utility>
+
 namespace cursovia {
+namespace {
+
+// The click options, one group over two frames, and the kind each gives a new row.
+constexpr std::pair<ControlId, std::string_view> ClickOptions[] = {
+    {ControlId::Option1, kind::NoAction},     {ControlId::Option2, kind::SingleClick},
+    {ControlId::Option3, kind::DoubleClick},  {ControlId::Option6, kind::RightClick},
+    {ControlId::Option7, kind::MiddleClick},  {ControlId::Option8, kind::RightDoubleClick},
+    {ControlId::Option9, kind::LeftDown},     {ControlId::Option10, kind::LeftUp},
+    {ControlId::Option11, kind::ScrollUp},    {ControlId::Option12, kind::ScrollDown},
+};
+
+} // namespace
 
 Action Form1::newAction() const {
     Action a{control(ControlId::lblXPosition).caption, control(ControlId::lblYPosition).caption,
              control(ControlId::Text1).caption, ""};
-    if (control(ControlId::Option1).value) a.kind = kind::NoAction;
-    else if (control(ControlId::Option2).value) a.kind = kind::SingleClick;
-    else if (control(ControlId::Option3).value) a.kind = kind::DoubleClick;
+    // With none set, the kind stays empty.
+    for (const auto& [option, kind] : ClickOptions)
+        if (control(option).value) {
+            a.kind = kind;
+            break;
+        }
     return a;
 }
 

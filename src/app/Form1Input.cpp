@@ -25,6 +25,18 @@ void Form1Input::Text1_LostFocus() noexcept {
     run("Form1.Text1_LostFocus", [&] { form_.Text1_LostFocus(); });
 }
 
+void Form1Input::textTyped(ControlId box, const std::string& text) noexcept {
+    run(handlerName(box, "Change"), [&] { form_.textTyped(box, text); });
+}
+
+void Form1Input::textGotFocus(ControlId box) noexcept {
+    run(handlerName(box, "GotFocus"), [&] { form_.textGotFocus(box); });
+}
+
+void Form1Input::textLostFocus(ControlId box) noexcept {
+    run(handlerName(box, "LostFocus"), [&] { form_.textLostFocus(box); });
+}
+
 void Form1Input::ListView1_Select(std::optional<std::size_t> row) noexcept {
     run("Form1.ListView1_ItemClick", [&] { form_.ListView1_Select(row); });
 }

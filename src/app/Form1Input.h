@@ -21,6 +21,10 @@ public:
     void Text1_Typed(const std::string& text) noexcept;
     void Text1_GotFocus() noexcept;
     void Text1_LostFocus() noexcept;
+    // Any text box, Text1 included.
+    void textTyped(ControlId box, const std::string& text) noexcept;
+    void textGotFocus(ControlId box) noexcept;
+    void textLostFocus(ControlId box) noexcept;
     void ListView1_Select(std::optional<std::size_t> row) noexcept;
     void ListView1_DblClick() noexcept;
     void ListView1_KeyDown(int keyCode) noexcept;

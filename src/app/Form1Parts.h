@@ -42,6 +42,8 @@ struct Form1::Parts final : ListHost, RunWindow, SkinnedWindow {
         if (form.view_) form.view_->focusWindow();
     }
     void clearTrayHidden() override { form.trayHidden_ = false; }
+    RunOptions runOptions() const override { return form.runOptions_; }
+    void showProgress(const std::string& progress) override { form.showRunProgress(progress); }
 
     // SkinnedWindow
     void setWindowBackground(Colour colour) override {

@@ -69,6 +69,7 @@ void Form1::Form_Load() {
     });
     report.at(158, [&] { parts_->keyboard.InstallKeyboardHook(); });
     report.at(160, [&] { formLoading_ = false; });
+    restoreRunOptions(report);
 }
 
 void Form1::restoreStartupOptions(ErrorReport& report) {
@@ -120,6 +121,8 @@ void Form1::comeBack() {
 
 void Form1::Form_QueryUnload() {
     ErrorReport report(ports_.dialogs, "Form1.Form_QueryUnload");
+    // A run may be under way further down the stack: it must not leave a button held.
+    parts_->run.releaseHeldButtons();
     report.at(100, [&] { parts_->keyboard.RemoveKeyboardHook(); });
     report.at(102, [&] {
         if (parts_->stored.unsaved()) parts_->stored.save();

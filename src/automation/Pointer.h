@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <span>
+#include <vector>
 
 namespace cursovia {
 
@@ -11,17 +13,38 @@ struct ScreenPoint {
     friend bool operator==(const ScreenPoint&, const ScreenPoint&) = default;
 };
 
-// The real pointer and its left button. Results of the platform are not
-// examined: a refused move or click goes unnoticed.
+// One screen's area in the same coordinates, `right` and `bottom` excluded.
+struct ScreenArea {
+    std::int32_t left = 0, top = 0, right = 0, bottom = 0;
+    friend bool operator==(const ScreenArea&, const ScreenArea&) = default;
+};
+
+enum class MouseButton : std::uint8_t { Left, Right, Middle };
+
+// A button going down (pressed) or up (released).
+struct ButtonEvent {
+    MouseButton button;
+    bool pressed;
+    friend bool operator==(const ButtonEvent&, const ButtonEvent&) = default;
+};
+
+// One notch of the wheel, away from the user (Up) or towards the user (Down).
+enum class WheelStep : std::uint8_t { Up, Down };
+
+// The real pointer, its buttons and its wheel. Results of the platform are
+// not examined: a refused move or click goes unnoticed.
 class Pointer {
 public:
     virtual ~Pointer() = default;
     // The pointer jumps to `at`; it stands there when the call returns.
     virtual void moveTo(ScreenPoint at) = 0;
-    // One press and release of the left button where the pointer is, sent as
-    // one injection, the press first, with no pause between them.
-    virtual void leftClick() = 0;
+    // The button events where the pointer is, in order, sent as one injection
+    // with no pause between them: nothing else can come between them.
+    virtual void buttons(std::span<const ButtonEvent> events) = 0;
+    virtual void wheel(WheelStep step) = 0;
     virtual ScreenPoint position() = 0;
+    // The screens' areas; none when the platform cannot tell.
+    virtual std::vector<ScreenArea> screens() = 0;
 };
 
 } // namespace cursovia

@@ -3,9 +3,12 @@
 #include "automation/RunEngine.h"
 
 #include "automation/Main.h"
+#include "automation/RunRandomness.h"
 #include "base/Conversions.h"
 #include "base/SettingsKeys.h"
 
+#include <algorithm>
+#include <chrono>
 #include <exception>
 #include <optional>
 #include <stdexcept>
@@ -33,8 +36,66 @@ const Action& rowAt(const ActionList& list, std::int64_t position) {
     return list.row(static_cast<std::size_t>(position - 1));
 }
 
-// The run's checks: a stop, or a list emptied meanwhile (nothing is left to replay).
-bool runEnds(bool stopFlag, const ActionList& list) { return stopFlag || list.rowCount() == 0; }
+// What each kind of row does after the move; any other text does nothing more.
+struct KindStep {
+    std::string_view kind;
+    void (modMouse::*carryOut)();
+};
+constexpr KindStep KindSteps[] = {
+    {kind::SingleClick, &modMouse::LeftClick},
+    {kind::DoubleClick, &modMouse::LeftDoubleClick},
+    {kind::RightClick, &modMouse::RightClick},
+    {kind::MiddleClick, &modMouse::MiddleClick},
+    {kind::RightDoubleClick, &modMouse::RightDoubleClick},
+    {kind::LeftDown, &modMouse::LeftDown},
+    {kind::LeftUp, &modMouse::LeftUp},
+    {kind::ScrollUp, &modMouse::ScrollUp},
+    {kind::ScrollDown, &modMouse::ScrollDown},
+};
+
+// How far a run with a limit has come: passes over the list counted in
+// steps from the start row, or the time left until its end.
+class RunLimit {
+public:
+    RunLimit(const RunOptions& options, MonotonicTime firstMove)
+        : mode_(options.mode), passes_(options.count),
+          end_(firstMove + std::chrono::seconds(options.durationSeconds)) {}
+
+    bool limited() const { return mode_ != RepeatMode::UntilStopped; }
+    MonotonicTime end() const { return end_; }
+    void stepDone() { ++steps_; }
+
+    bool reached(MonotonicTime now, std::size_t rows) const {
+        switch (mode_) {
+        case RepeatMode::Times: return steps_ >= std::int64_t{passes_} * static_cast<std::int64_t>(rows);
+        case RepeatMode::For: return now >= end_;
+        case RepeatMode::UntilStopped: break;
+        }
+        return false;
+    }
+
+    // "pass 3 of 10, row 2 of 5" or "0:04:10 left, row 2 of 5".
+    std::string progress(MonotonicTime now, std::int64_t row, std::size_t rows) const {
+        const std::string where = "row " + std::to_string(row) + " of " + std::to_string(rows);
+        if (mode_ == RepeatMode::Times) {
+            const std::int64_t pass = rows == 0 ? 1 : std::min<std::int64_t>(passes_, steps_ / static_cast<std::int64_t>(rows) + 1);
+            return "pass " + std::to_string(pass) + " of " + std::to_string(passes_) + ", " + where;
+        }
+        // Whole seconds, rounded up: the end comes as the count reaches 0:00:00.
+        const auto left = std::chrono::ceil<std::chrono::seconds>(std::max(end_ - now, MonotonicTime(0)));
+        return durationText(left.count()) + " left, " + where;
+    }
+
+private:
+    RepeatMode mode_;
+    std::int32_t passes_;
+    MonotonicTime end_;
+    std::int64_t steps_ = 0;
+};
+
+std::uint32_t seedFromClock() {
+    return static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count());
+}
 
 template <typename Convert>
 auto field(std::int64_t position, const std::string& text, Convert convert) {
@@ -80,6 +141,7 @@ void RunEngine::startOrStop(ErrorReport& report) {
 void RunEngine::MouseClickList(std::int64_t startRow) {
     ActionList& list = parts_.list;
     RunWindow& window = parts_.window;
+    EventLoop& loop = parts_.loop;
     ErrorReport report(parts_.dialogs, "Form1.MouseClickList");
     report.showEachOnceAtMost(RunReportsShown, RunReportsClosing);
     std::int64_t i = startRow;
@@ -90,20 +152,40 @@ void RunEngine::MouseClickList(std::int64_t startRow) {
         report.at(102, [&] { window.showMessage(FirstRunTip); });
     report.at(104, [&] { window.minimise(); });
 
+    // The limit counts from here, the first move, after the window has hidden.
+    const RunOptions options = window.runOptions();
+    RunRandomness random(parts_.seed ? parts_.seed() : seedFromClock(), options.positionJitter, options.waitJitter,
+                         options.positionJitter > 0 ? parts_.mouse.Screens() : std::vector<ScreenArea>{});
+    RunLimit limit(options, loop.now());
+    std::string progressShown;
+    const auto showProgress = [&] {
+        if (!limit.limited()) return;
+        std::string progress = limit.progress(loop.now(), i, list.rowCount());
+        if (progress != progressShown) window.showProgress(progressShown = std::move(progress));
+    };
+    const RunDeadline deadline{limit.end(), showProgress};
+    const RunDeadline* waitsEndBy = options.mode == RepeatMode::For ? &deadline : nullptr;
+    // The run's checks: a stop, a list emptied meanwhile (nothing is left to
+    // replay), or the end of its limit.
+    const auto runEnds = [&] { return stopFlag_ || list.rowCount() == 0 || limit.reached(loop.now(), list.rowCount()); };
+
     while (list.rowCount() > 0) {
+        showProgress();
         report.at(106, [&] {
             const Action& row = rowAt(list, i);
             const std::int32_t x = field(i, row.x, [](const std::string& t) { return toInt32(textToNumber(t)); });
             const std::int32_t y = field(i, row.y, [](const std::string& t) { return toInt32(textToNumber(t)); });
-            parts_.mouse.MoveMouse(x, y);
+            const ScreenPoint at = random.position({x, y});
+            parts_.mouse.MoveMouse(at.x, at.y);
         });
-        if (runEnds(stopFlag_, list)) break;
+        if (runEnds()) break;
         report.at(108, [&] {
             const std::string& kind = rowAt(list, i).kind;
-            if (kind == kind::SingleClick) parts_.mouse.LeftClick();
-            else if (kind == kind::DoubleClick) parts_.mouse.LeftDoubleClick();
+            const auto step = std::find_if(std::begin(KindSteps), std::end(KindSteps),
+                                           [&](const KindStep& s) { return s.kind == kind; });
+            if (step != std::end(KindSteps)) (parts_.mouse.*step->carryOut)();
         });
-        if (runEnds(stopFlag_, list)) break;
+        if (runEnds()) break;
         report.at(110, [&] {
             // A wait that cannot be read still yields once, so the run stays stoppable.
             double seconds = 0;
@@ -113,18 +195,22 @@ void RunEngine::MouseClickList(std::int64_t startRow) {
             } catch (...) {
                 unreadable = std::current_exception();
             }
-            WaitSeconds(parts_.loop, stopFlag_, seconds);
+            WaitSeconds(loop, stopFlag_, random.wait(seconds), waitsEndBy);
             if (unreadable) std::rethrow_exception(unreadable);
         });
-        if (runEnds(stopFlag_, list)) break;
+        limit.stepDone();
+        if (runEnds()) break;
         report.at(112, [&] {
             ++i;
             if (i > static_cast<std::int64_t>(list.rowCount())) i = 1;
         });
         report.at(114, [&] { list.select(static_cast<std::size_t>(i - 1)); });
-        if (runEnds(stopFlag_, list)) break;
+        if (runEnds()) break;
     }
 
+    // However the run ended, no button stays down, and the tip is the product name again.
+    parts_.mouse.ReleaseHeldButtons();
+    if (limit.limited()) window.showProgress("");
     report.at(116, [&] { window.showWindow(); });
     report.at(118, [&] { window.focusWindow(); });
     report.at(120, [&] { window.clearTrayHidden(); });

@@ -1,10 +1,13 @@
 #pragma once
+#include "automation/RunOptions.h"
+
 #include <string>
 
 namespace cursovia {
 
 // What a run asks of the main window: its start/stop button, its start-from
-// options and hiding and showing it.
+// options, its Repeat and Randomness options, hiding and showing it and
+// the tray icon's tip.
 class RunWindow {
 public:
     virtual ~RunWindow() = default;
@@ -23,6 +26,11 @@ public:
     virtual void focusWindow() = 0;
     // The window is out of the tray again.
     virtual void clearTrayHidden() = 0;
+    // The Repeat and Randomness options as they stand.
+    virtual RunOptions runOptions() const = 0;
+    // How far a limited run is ("pass 3 of 10, row 2 of 5"), for the tray
+    // icon's tip; empty when the run has ended.
+    virtual void showProgress(const std::string& progress) = 0;
 };
 
 } // namespace cursovia

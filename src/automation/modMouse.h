@@ -1,22 +1,39 @@
 #pragma once
 #include "automation/Pointer.h"
 
+#include <array>
+#include <initializer_list>
 #include <string>
 
 namespace cursovia {
 
 // The program's only way to touch the pointer. No pause anywhere: not
 // between a move and a click, nor between the two clicks of a double click.
+// It remembers which buttons it left pressed, so that whoever ends a run can
+// let go of them.
 class modMouse {
 public:
     explicit modMouse(Pointer& pointer) : pointer_(pointer) {}
 
     void MoveMouse(std::int32_t x, std::int32_t y) { pointer_.moveTo({x, y}); }
-    void LeftClick() { pointer_.leftClick(); }
-    void LeftDoubleClick() {
-        pointer_.leftClick();
-        pointer_.leftClick();
+    void LeftClick() { click(MouseButton::Left); }
+    void LeftDoubleClick() { doubleClick(MouseButton::Left); }
+    void RightClick() { click(MouseButton::Right); }
+    void RightDoubleClick() { doubleClick(MouseButton::Right); }
+    void MiddleClick() { click(MouseButton::Middle); }
+    void LeftDown() { send({{MouseButton::Left, true}}); }
+    // Sent whether or not the button is down.
+    void LeftUp() { send({{MouseButton::Left, false}}); }
+    void ScrollUp() { pointer_.wheel(WheelStep::Up); }
+    void ScrollDown() { pointer_.wheel(WheelStep::Down); }
+
+    // Releases every button a press of this module left down.
+    void ReleaseHeldButtons() {
+        for (std::size_t b = 0; b < held_.size(); ++b)
+            if (held_[b]) send({{static_cast<MouseButton>(b), false}});
     }
+
+    std::vector<ScreenArea> Screens() { return pointer_.screens(); }
 
     struct Captions {
         std::string x, y;
@@ -28,7 +45,18 @@ public:
     }
 
 private:
+    void click(MouseButton b) { send({{b, true}, {b, false}}); }
+    void doubleClick(MouseButton b) {
+        click(b);
+        click(b);
+    }
+    void send(std::initializer_list<ButtonEvent> events) {
+        pointer_.buttons(std::span<const ButtonEvent>(events.begin(), events.size()));
+        for (const ButtonEvent& e : events) held_[static_cast<std::size_t>(e.button)] = e.pressed;
+    }
+
     Pointer& pointer_;
+    std::array<bool, 3> held_{};
 };
 
 } // namespace cursovia

@@ -7,7 +7,7 @@ using K = ControlKind;
 using C = ControlId;
 
 // Left column: the entry controls and options; right column: the list and its
-// commands. Client area 1064 x 412.
+// commands; below both, a band of more options. Client area 1064 x 540.
 constexpr std::array<ControlSpec, ControlCount> Table{{
     {C::Frame5, "Frame5", K::Frame, "List Option", std::nullopt, {8, 176, 508, 76}, false, true, White},
     {C::Option4, "Option4", K::OptionButton, "Start from first item in list below", C::Frame5, {16, 196, 490, 22}, true, true, White},
@@ -38,6 +38,25 @@ constexpr std::array<ControlSpec, ControlCount> Table{{
     {C::Option1, "Option1", K::OptionButton, "No Mouse Click", C::Frame3, {326, 30, 180, 22}, true, true, White},
     {C::PushButton6, "PushButton6", K::PushButton, "Load Sample/Example Actions", std::nullopt, {8, 382, 250, 28}, false, true, White},
     {C::PushButton10, "PushButton10", K::PushButton, "Not Working?", std::nullopt, {390, 382, 126, 28}, false, true, White},
+    {C::Frame6, "Frame6", K::Frame, "More Click Options", std::nullopt, {8, 420, 300, 112}, false, true, White},
+    {C::Option6, "Option6", K::OptionButton, "Right Click", C::Frame6, {18, 440, 142, 22}, false, true, White},
+    {C::Option7, "Option7", K::OptionButton, "Middle Click", C::Frame6, {18, 462, 142, 22}, false, true, White},
+    {C::Option8, "Option8", K::OptionButton, "Right Double Click", C::Frame6, {18, 484, 142, 22}, false, true, White},
+    {C::Option9, "Option9", K::OptionButton, "Left Down", C::Frame6, {18, 506, 142, 22}, false, true, White},
+    {C::Option10, "Option10", K::OptionButton, "Left Up", C::Frame6, {164, 440, 136, 22}, false, true, White},
+    {C::Option11, "Option11", K::OptionButton, "Scroll Up", C::Frame6, {164, 462, 136, 22}, false, true, White},
+    {C::Option12, "Option12", K::OptionButton, "Scroll Down", C::Frame6, {164, 484, 136, 22}, false, true, White},
+    {C::Frame7, "Frame7", K::Frame, "Repeat", std::nullopt, {316, 420, 200, 112}, false, true, White},
+    {C::optUntilStopped, "optUntilStopped", K::OptionButton, "Until stopped", C::Frame7, {326, 440, 180, 22}, true, true, White},
+    {C::optRepeatTimes, "optRepeatTimes", K::OptionButton, "Times", C::Frame7, {326, 467, 86, 22}, false, true, White},
+    {C::optRepeatFor, "optRepeatFor", K::OptionButton, "For", C::Frame7, {326, 497, 86, 22}, false, true, White},
+    {C::txtRepeatCount, "txtRepeatCount", K::TextBox, "1", C::Frame7, {416, 466, 90, 24}, false, true, White},
+    {C::txtRepeatDuration, "txtRepeatDuration", K::TextBox, "0:01:00", C::Frame7, {416, 496, 90, 24}, false, true, White},
+    {C::Frame8, "Frame8", K::Frame, "Randomness", std::nullopt, {528, 420, 200, 76}, false, true, White},
+    {C::lblPositionJitter, "lblPositionJitter", K::Label, "Position \u00B1 px", C::Frame8, {538, 442, 110, 20}, false, true, White},
+    {C::txtPositionJitter, "txtPositionJitter", K::TextBox, "0", C::Frame8, {652, 440, 66, 24}, false, true, White},
+    {C::lblWaitJitter, "lblWaitJitter", K::Label, "Wait \u00B1 %", C::Frame8, {538, 468, 110, 20}, false, true, White},
+    {C::txtWaitJitter, "txtWaitJitter", K::TextBox, "0", C::Frame8, {652, 466, 66, 24}, false, true, White},
 }};
 
 constexpr bool tableInDeclarationOrder() {
@@ -51,6 +70,11 @@ static_assert(tableInDeclarationOrder(), "the control table must follow ControlI
 
 const std::array<ControlSpec, ControlCount>& controlTable() { return Table; }
 const ControlSpec& controlSpec(ControlId id) { return Table[static_cast<std::size_t>(id)]; }
+
+std::optional<ControlId> optionGroup(ControlId option) {
+    const std::optional<ControlId> frame = controlSpec(option).container;
+    return frame == C::Frame6 ? C::Frame3 : frame;
+}
 
 std::string handlerName(std::optional<ControlId> control, std::string_view event) {
     const std::string_view name = control ? controlSpec(*control).name : "Form";

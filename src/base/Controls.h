@@ -13,8 +13,12 @@ enum class ControlId : std::uint8_t {
     lblYPosition, lblXPosition, Label6, Label4, ListView1, PushButton1, PushButton7, PushButton3,
     PushButton4, PushButton8, PushButton9, PushButton5, Frame3, Option3, Option2, Option1, PushButton6,
     PushButton10,
+    // The band below: more click options, the run's limit and its randomness.
+    Frame6, Option6, Option7, Option8, Option9, Option10, Option11, Option12, Frame7, optUntilStopped,
+    optRepeatTimes, optRepeatFor, txtRepeatCount, txtRepeatDuration, Frame8, lblPositionJitter, txtPositionJitter,
+    lblWaitJitter, txtWaitJitter,
 };
-inline constexpr std::size_t ControlCount = 29;
+inline constexpr std::size_t ControlCount = 48;
 
 enum class ControlKind : std::uint8_t { Frame, OptionButton, CheckBox, TextBox, PushButton, Label, ListView };
 
@@ -55,12 +59,15 @@ struct ControlSpec {
 
 const std::array<ControlSpec, ControlCount>& controlTable();
 const ControlSpec& controlSpec(ControlId id);
+// The frame whose option buttons form one group with `option`: its own
+// frame, or the frame it extends ("More Click Options" extends "Click Option").
+std::optional<ControlId> optionGroup(ControlId option);
 // The procedure that handles `event` of a control, or of the window itself
 // (nullopt), by the main window's naming: "Form1.PushButton5_Click".
 std::string handlerName(std::optional<ControlId> control, std::string_view event);
 
 inline constexpr int ClientWidth = 1064;
-inline constexpr int ClientHeight = 412;
+inline constexpr int ClientHeight = 540;
 inline constexpr std::string_view ListTooltip = "Double-click item to remove it.";
 
 // The state of one control while the program runs; views render it.

@@ -97,6 +97,20 @@ void RecordingPointer::moveTo(ScreenPoint to) {
     log.push_back("move " + std::to_string(to.x) + "," + std::to_string(to.y));
 }
 
+void RecordingPointer::buttons(std::span<const ButtonEvent> events) {
+    static const char* const names[] = {"left", "right", "middle"};
+    std::string entry;
+    for (const ButtonEvent& e : events) {
+        down[static_cast<std::size_t>(e.button)] = e.pressed;
+        entry += (entry.empty() ? "" : " ") + std::string(names[static_cast<std::size_t>(e.button)]) +
+                 (e.pressed ? " down" : " up");
+    }
+    // A press and release of one button in one injection is a click.
+    if (events.size() == 2 && events[0].button == events[1].button && events[0].pressed && !events[1].pressed)
+        entry = events[0].button == MouseButton::Left ? "click" : names[static_cast<std::size_t>(events[0].button)] + std::string(" click");
+    log.push_back(entry);
+}
+
 bool FakeKeySource::isKeyDown(std::uint32_t key) {
     for (std::uint32_t k : heldAtInstall)
         if (k == key) return true;

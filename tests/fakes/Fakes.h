@@ -91,14 +91,22 @@ private:
     std::multimap<int, std::function<void()>> yieldEvents_;
 };
 
-// Logs "move X,Y", "click", in order.
+// Logs one entry per call, in order: "move X,Y"; an injection of button
+// events as "click" (a left press and release), "right click", "middle
+// click", or its events one by one ("left down", "right up ..."); "wheel up",
+// "wheel down".
 class RecordingPointer : public Pointer {
 public:
     void moveTo(ScreenPoint at) override;
-    void leftClick() override { log.push_back("click"); }
+    void buttons(std::span<const ButtonEvent> events) override;
+    void wheel(WheelStep step) override { log.push_back(step == WheelStep::Up ? "wheel up" : "wheel down"); }
     ScreenPoint position() override { return at; }
+    std::vector<ScreenArea> screens() override { return screenAreas; }
     std::vector<std::string> log;
     ScreenPoint at;
+    std::vector<ScreenArea> screenAreas{{0, 0, 1920, 1080}};
+    // Which buttons are down after the calls so far.
+    bool down[3]{};
 };
 
 class FakeKeySource : public KeyEventSource {

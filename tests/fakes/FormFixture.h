@@ -36,6 +36,8 @@ struct FormFixture : ::testing::Test {
     RecordingView view;
     ProgramInfo program{"/opt/cursovia/cursovia", '/', "xdg-open"};
     int homePageDraw = 50;
+    std::uint32_t runSeed = 20261210; // every run draws the same jitters
+
     std::unique_ptr<Form1> form;
 
     // A fresh main window (as at a new start of the program), not yet loaded.
@@ -43,7 +45,7 @@ struct FormFixture : ::testing::Test {
         form.reset();
         form = std::make_unique<Form1>(Form1Ports{settings, dialogs, loop, pointer, keys, tray, autostart, shell,
                                                   skin, encoding, files},
-                                       program, [this] { return homePageDraw; });
+                                       program, [this] { return homePageDraw; }, [this] { return runSeed; });
         form->setView(&view);
         return *form;
     }

@@ -138,7 +138,7 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* parent) {
     }
     case ControlKind::TextBox: {
         auto* edit = new QLineEdit(parent);
-        connect(edit, &QLineEdit::textEdited, this, &MainWindow::forwardTyping);
+        connect(edit, &QLineEdit::textEdited, this, [this, id](const QString& text) { forwardTyping(id, text); });
         return edit;
     }
     case ControlKind::PushButton: {
@@ -189,7 +189,7 @@ void MainWindow::renderControl(ControlId id) {
         button->setChecked(state.value);
         break;
     }
-    case ControlKind::TextBox: renderText1(!userTyping_); break;
+    case ControlKind::TextBox: renderTextBox(id, !userTyping_); break;
     case ControlKind::PushButton: static_cast<QPushButton*>(widget)->setText(caption); break;
     case ControlKind::Label: static_cast<QLabel*>(widget)->setText(caption); break;
     case ControlKind::ListView: break;
@@ -206,9 +206,9 @@ void MainWindow::renderControl(ControlId id) {
 
 // While the user types, the box already shows the text and the caret where
 // the user put them; only a text the presenter changed is shown.
-void MainWindow::renderText1(bool withSelection) {
-    const ControlState& state = form_->control(ControlId::Text1);
-    auto* edit = static_cast<QLineEdit*>(controlWidget(ControlId::Text1));
+void MainWindow::renderTextBox(ControlId id, bool withSelection) {
+    const ControlState& state = form_->control(id);
+    auto* edit = static_cast<QLineEdit*>(controlWidget(id));
     const QString text = QString::fromStdString(state.caption);
     if (edit->text() != text) edit->setText(text);
     if (!withSelection) return;
@@ -291,30 +291,35 @@ void MainWindow::forwardClick(ControlId id) {
     renderControl(id);
 }
 
-void MainWindow::forwardTyping(const QString& text) {
+void MainWindow::forwardTyping(ControlId id, const QString& text) {
     if (!input_) return;
     {
         const ScopedFlag typing(userTyping_);
-        input_->Text1_Typed(text.toStdString());
+        input_->textTyped(id, text.toStdString());
     }
-    renderText1(false);
+    renderTextBox(id, false);
+}
+
+std::optional<ControlId> MainWindow::textBoxOf(const QWidget* widget) const {
+    for (const ControlSpec& spec : controlTable())
+        if (spec.kind == ControlKind::TextBox && controlWidget(spec.id) == widget) return spec.id;
+    return std::nullopt;
 }
 
 void MainWindow::focusMoved(QWidget* from, QWidget* to) {
-    if (!input_) return;
-    QWidget* text1 = controlWidget(ControlId::Text1);
+    if (!input_ || from == to) return;
     // Only moves between the window's own controls count: not the window
     // losing the focus to another one, nor a message box taking it.
     auto inThisWindow = [this](QWidget* w) { return w && w->window() == this; };
-    if (to == text1 && from != text1 && inThisWindow(from)) {
-        input_->Text1_GotFocus();
-        reselectAfterClick_ = text1FocusReason_ == Qt::MouseFocusReason;
-    }
-    if (from == text1 && to != text1 && inThisWindow(to))
+    if (const std::optional<ControlId> box = textBoxOf(from); box && inThisWindow(to))
         // It may show a message box: not from inside Qt's focus change.
-        QMetaObject::invokeMethod(this, [this] {
-            if (input_) input_->Text1_LostFocus();
+        QMetaObject::invokeMethod(this, [this, id = *box] {
+            if (input_) input_->textLostFocus(id);
         }, Qt::QueuedConnection);
+    if (const std::optional<ControlId> box = textBoxOf(to); box && inThisWindow(from)) {
+        input_->textGotFocus(*box);
+        reselectAfterClick_ = textFocusReason_ == Qt::MouseFocusReason;
+    }
 }
 
 std::optional<ControlId> MainWindow::controlAt(const QPointF& globalPosition) const {
@@ -325,25 +330,25 @@ std::optional<ControlId> MainWindow::controlAt(const QPointF& globalPosition) co
     return std::nullopt;
 }
 
-// A click into the wait box gives it the focus on the press, and the
+// A click into a text box gives it the focus on the press, and the
 // presenter selects the whole text then; Qt's own handling of that press and
 // its release puts the caret at the pointer afterwards. So the presenter's
 // selection is shown once more after the release of the click that brought
 // the focus in. Later clicks into the focused box place the caret.
-void MainWindow::watchText1(const QEvent* event) {
+void MainWindow::watchTextBox(ControlId id, const QEvent* event) {
     switch (event->type()) {
-    case QEvent::FocusIn: text1FocusReason_ = static_cast<const QFocusEvent*>(event)->reason(); break;
+    case QEvent::FocusIn: textFocusReason_ = static_cast<const QFocusEvent*>(event)->reason(); break;
     case QEvent::FocusOut: reselectAfterClick_ = false; break;
     case QEvent::MouseButtonRelease:
         if (std::exchange(reselectAfterClick_, false))
-            QMetaObject::invokeMethod(this, [this] { renderText1(true); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, [this, id] { renderTextBox(id, true); }, Qt::QueuedConnection);
         break;
     default: break;
     }
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == controlWidget(ControlId::Text1)) watchText1(event);
+    if (const std::optional<ControlId> box = textBoxOf(qobject_cast<QWidget*>(watched))) watchTextBox(*box, event);
     if (input_ && (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove))
         input_->MouseMove(controlAt(static_cast<QSinglePointEvent*>(event)->globalPosition()));
     return QWidget::eventFilter(watched, event);

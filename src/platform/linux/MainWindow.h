@@ -14,7 +14,7 @@ namespace cursovia::x11 {
 
 class ActionListView;
 
-// Form1 on screen: a fixed client area of 1064 x 412 pixels holding one Qt
+// Form1 on screen: a fixed client area of 1064 x 540 pixels holding one Qt
 // widget per entry of the control table, placed where the table says. It
 // renders the presenter's state when told it changed and forwards the user's
 // input to the presenter; it decides nothing itself.
@@ -49,14 +49,15 @@ private:
     QWidget* createControl(const ControlSpec& spec, QWidget* parent);
     void renderAll();
     void renderControl(ControlId id);
-    void renderText1(bool withSelection);
+    void renderTextBox(ControlId id, bool withSelection);
     void renderWindowState(bool minimiseNow);
     void renderDeferredMinimise();
     QColor resolve(Colour colour) const;
     void forwardClick(ControlId id);
-    void forwardTyping(const QString& text);
+    void forwardTyping(ControlId id, const QString& text);
+    std::optional<ControlId> textBoxOf(const QWidget* widget) const;
     void focusMoved(QWidget* from, QWidget* to);
-    void watchText1(const QEvent* event);
+    void watchTextBox(ControlId id, const QEvent* event);
     std::optional<ControlId> controlAt(const QPointF& globalPosition) const;
 
     QIcon programIcon_;
@@ -68,7 +69,7 @@ private:
     std::optional<QCursor> customPointer_;
     bool rendering_ = false;
     bool userTyping_ = false;
-    Qt::FocusReason text1FocusReason_ = Qt::OtherFocusReason;
+    Qt::FocusReason textFocusReason_ = Qt::OtherFocusReason;
     bool reselectAfterClick_ = false;
 };
 

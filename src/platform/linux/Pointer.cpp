@@ -1,6 +1,10 @@
 #include "Pointer.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
 #include <algorithm>
+#include <cmath>
 #include <chrono>
 #include <thread>
 
@@ -10,10 +14,14 @@
 namespace cursovia::x11 {
 namespace {
 
-constexpr unsigned LeftButton = 1;
+// X's button numbers: 1 left, 2 middle, 3 right, 4 and 5 the wheel away and towards.
+constexpr unsigned ButtonNumbers[] = {1, 3, 2}; // by MouseButton: Left, Right, Middle
+constexpr unsigned WheelUpButton = 4, WheelDownButton = 5;
 constexpr int ScreenOfThePointer = -1;
 constexpr auto PollEvery = std::chrono::microseconds(200);
 constexpr auto GiveUpAfter = std::chrono::milliseconds(50);
+
+unsigned maskOf(unsigned button) { return Button1Mask << (button - 1); }
 
 } // namespace
 
@@ -28,7 +36,7 @@ XTestPointer::State XTestPointer::query() {
     unsigned int mask = 0;
     XQueryPointer(display_.get(), DefaultRootWindow(display_.get()), &root, &child, &rootX, &rootY, &windowX,
                   &windowY, &mask);
-    return {{rootX, rootY}, (mask & Button1Mask) != 0};
+    return {{rootX, rootY}, mask};
 }
 
 template <typename Done>
@@ -47,17 +55,43 @@ void XTestPointer::moveTo(ScreenPoint at) {
     waitFor([&](const State& s) { return s.at == onScreen; });
 }
 
-void XTestPointer::leftClick() {
+void XTestPointer::button(unsigned number, bool pressed) {
+    XTestFakeButtonEvent(display_.get(), number, pressed ? True : False, CurrentTime);
+    waitFor([&](const State& s) { return ((s.buttonMask & maskOf(number)) != 0) == pressed; });
+}
+
+void XTestPointer::buttons(std::span<const ButtonEvent> events) {
     if (!hasXTest_) return;
-    XTestFakeButtonEvent(display_.get(), LeftButton, True, CurrentTime);
-    waitFor([](const State& s) { return s.leftDown; });
-    XTestFakeButtonEvent(display_.get(), LeftButton, False, CurrentTime);
-    waitFor([](const State& s) { return !s.leftDown; });
+    for (const ButtonEvent& e : events) button(ButtonNumbers[static_cast<std::size_t>(e.button)], e.pressed);
+}
+
+void XTestPointer::wheel(WheelStep step) {
+    if (!hasXTest_) return;
+    const unsigned number = step == WheelStep::Up ? WheelUpButton : WheelDownButton;
+    button(number, true);
+    button(number, false);
 }
 
 ScreenPoint XTestPointer::position() {
     if (!display_) return {};
     return query().at;
+}
+
+std::vector<ScreenArea> XTestPointer::screens() {
+    std::vector<ScreenArea> areas;
+    // Qt keeps the monitors' layout; its geometry is in scaled pixels, X's in device pixels.
+    if (qGuiApp)
+        for (const QScreen* screen : QGuiApplication::screens()) {
+            const QRect g = screen->geometry();
+            const double ratio = screen->devicePixelRatio();
+            const auto device = [ratio](int v) { return static_cast<std::int32_t>(std::lround(v * ratio)); };
+            areas.push_back({device(g.left()), device(g.top()), device(g.left() + g.width()), device(g.top() + g.height())});
+        }
+    if (areas.empty() && display_) {
+        Display* display = display_.get();
+        areas.push_back({0, 0, DisplayWidth(display, DefaultScreen(display)), DisplayHeight(display, DefaultScreen(display))});
+    }
+    return areas;
 }
 
 } // namespace cursovia::x11

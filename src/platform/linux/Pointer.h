@@ -15,21 +15,25 @@ namespace cursovia::x11 {
 // pointer stands there, a press until the button is down, a release until it
 // is up. That is no pause: it typically takes well under a millisecond, and
 // is given up after 50 ms (a grab that freezes the pointer), unreported.
+// The wheel is buttons 4 and 5, pressed and released.
 class XTestPointer : public Pointer {
 public:
     XTestPointer();
     void moveTo(ScreenPoint at) override;
-    void leftClick() override;
+    void buttons(std::span<const ButtonEvent> events) override;
+    void wheel(WheelStep step) override;
     ScreenPoint position() override;
+    std::vector<ScreenArea> screens() override;
 
 private:
     struct State {
         ScreenPoint at;
-        bool leftDown = false;
+        unsigned buttonMask = 0;
     };
     State query();
     template <typename Done>
     void waitFor(Done done);
+    void button(unsigned number, bool pressed);
 
     XDisplay display_;
     bool hasXTest_ = false;

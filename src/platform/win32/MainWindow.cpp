@@ -103,7 +103,10 @@ void MainWindow::createControls() {
         if (!child) throw std::runtime_error("The control " + std::string(spec.name) + " could not be created");
         controls_[index] = child;
     }
-    SetWindowSubclass(control(ControlId::Text1), &MainWindow::text1Procedure, 1, reinterpret_cast<DWORD_PTR>(this));
+    for (const ControlSpec& spec : controlTable())
+        if (spec.kind == ControlKind::TextBox)
+            SetWindowSubclass(control(spec.id), &MainWindow::textBoxProcedure, static_cast<UINT_PTR>(spec.id),
+                              reinterpret_cast<DWORD_PTR>(this));
     list_.attach(control(ControlId::ListView1), hwnd());
 
     tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
@@ -147,7 +150,7 @@ void MainWindow::controlChanged(ControlId id) {
     const ControlSpec& spec = controlSpec(id);
     const ControlState& state = form_.control(id);
     HWND child = control(id);
-    if (spec.kind == ControlKind::TextBox) renderText1();
+    if (spec.kind == ControlKind::TextBox) renderTextBox(id);
     else if (spec.kind != ControlKind::ListView) setWindowText(child, state.caption);
     if (isChoice(spec.kind)) SendMessageW(child, BM_SETCHECK, state.value ? BST_CHECKED : BST_UNCHECKED, 0);
     const bool shown = (GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) != 0;
@@ -160,9 +163,9 @@ void MainWindow::controlChanged(ControlId id) {
     InvalidateRect(child, nullptr, TRUE);
 }
 
-void MainWindow::renderText1() {
-    HWND box = control(ControlId::Text1);
-    const ControlState& state = form_.control(ControlId::Text1);
+void MainWindow::renderTextBox(ControlId id) {
+    HWND box = control(id);
+    const ControlState& state = form_.control(id);
     {
         const ScopedFlag ownChange(settingText_);
         setWindowText(box, state.caption);

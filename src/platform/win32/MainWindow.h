@@ -38,7 +38,7 @@ private:
     // A control's bounds at 96 dpi, in client pixels at `dpi`.
     static RECT scaledRect(const Rect& bounds, UINT dpi);
 
-    void renderText1();
+    void renderTextBox(ControlId id);
     void renderWindowState();
     void renderColours();
 
@@ -53,7 +53,7 @@ private:
     void restoreFocus();
     void paintBackground(HDC dc);
 
-    static LRESULT CALLBACK text1Procedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+    static LRESULT CALLBACK textBoxProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                            DWORD_PTR self);
 
     Form1Input& input_;

@@ -11,8 +11,8 @@
 namespace cursovia::win32 {
 namespace {
 
-// Posted when the focus left the wait box for another control of this window.
-constexpr UINT Text1LeftMessage = WM_APP + 1;
+// Posted when the focus left a text box for another control of this window; wParam is the box's ControlId.
+constexpr UINT TextBoxLeftMessage = WM_APP + 1;
 // Posted when the user or the desktop changed the window's state; wParam is the WM_SIZE kind.
 constexpr UINT WindowStateMessage = WM_APP + 3;
 
@@ -46,9 +46,9 @@ void MainWindow::onCommand(WORD notification, HWND from) {
     if (kind != ControlKind::TextBox) return;
     if (notification == EN_CHANGE && !settingText_) {
         const ScopedFlag userTyping(typing_);
-        input_.Text1_Typed(narrow(windowText(from)));
+        input_.textTyped(*id, narrow(windowText(from)));
     } else if (notification == EN_SETFOCUS) {
-        input_.Text1_GotFocus();
+        input_.textGotFocus(*id);
     }
 }
 
@@ -119,16 +119,16 @@ void MainWindow::restoreFocus() {
     if (target) SetFocus(target);
 }
 
-LRESULT CALLBACK MainWindow::text1Procedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+LRESULT CALLBACK MainWindow::textBoxProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                             DWORD_PTR self) {
     // Only a move to another control of this window counts as leaving the box;
     // not the window losing the focus, nor a message box taking it.
     if (message == WM_KILLFOCUS) {
         HWND main = reinterpret_cast<MainWindow*>(self)->hwnd();
         const auto to = reinterpret_cast<HWND>(wParam);
-        if (to && IsChild(main, to)) PostMessageW(main, Text1LeftMessage, 0, 0);
+        if (to && IsChild(main, to)) PostMessageW(main, TextBoxLeftMessage, id, 0);
     } else if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(edit, &MainWindow::text1Procedure, id);
+        RemoveWindowSubclass(edit, &MainWindow::textBoxProcedure, id);
     }
     return DefSubclassProc(edit, message, wParam, lParam);
 }
@@ -158,7 +158,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SendMessageW(control(ControlId::ListView1), WM_SYSCOLORCHANGE, wParam, lParam);
         renderColours();
         return 0;
-    case Text1LeftMessage: input_.Text1_LostFocus(); return 0;
+    case TextBoxLeftMessage: input_.textLostFocus(static_cast<ControlId>(wParam)); return 0;
     case WindowStateMessage: onWindowStateMessage(wParam); return 0;
     case ListViewModel::SelectionMessage: list_.forwardSelection(); return 0;
     case WM_CLOSE: input_.Form_QueryUnload(); return 0;

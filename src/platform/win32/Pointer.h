@@ -8,8 +8,10 @@ namespace cursovia::win32 {
 class CursorPointer : public Pointer {
 public:
     void moveTo(ScreenPoint at) override;
-    void leftClick() override;
+    void buttons(std::span<const ButtonEvent> events) override;
+    void wheel(WheelStep step) override;
     ScreenPoint position() override;
+    std::vector<ScreenArea> screens() override;
 };
 
 } // namespace cursovia::win32

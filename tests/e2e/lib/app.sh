@@ -5,7 +5,7 @@
 # start the program and where it keeps its state.
 #
 #   app_start_past_tip            fresh settings, start, dismiss the first-start tip, APP_WINDOW set
-#   app_wait_main_window [S]      id of the visible main window (client area 1064 x 412)
+#   app_wait_main_window [S]      id of the visible main window (client area 1064 x 540)
 #   app_wait_message_box [S]      id of a message box of the program (titled "Cursovia")
 #   app_dismiss WID               answers a message box with Return, waits until it is gone
 #   app_click WID X Y [REPEAT]    left click at client coordinates of the window (at 96 dpi: APP_SCALE)
@@ -24,15 +24,19 @@
 #   app_logon_command             the command the log-on entry should hold
 #   app_start_click_target X Y W H LOG  a window titled "Cursovia Click Target"
 #                                 that logs the mouse buttons; the point X+W/2,Y+H/2 is inside it
-#   app_clicks LOG                the left-button events in LOG, one a line: "down X Y",
-#                                 "up X Y", or "double X Y" for a press the system
-#                                 takes as the second of a double click
+#   app_pointer_events LOG        the events in LOG, one a line: "down B X Y", "up B X Y",
+#                                 or "double B X Y" for a press the system takes as the
+#                                 second of a double click (B: 1 left, 2 middle, 3 right);
+#                                 "drag X Y", a move with the left button down;
+#                                 "wheel up X Y", "wheel down X Y"
+#   app_clicks LOG                the left button's of those without the button: "down X Y",
+#                                 "up X Y", "double X Y"
 #   APP_TRAY_CLASS                the class of the program's tray icon window
 #   APP_START_TIMEOUT             seconds a start may take
 
 APP_TITLE=Cursovia
 APP_WIDTH=1064
-APP_HEIGHT=412
+APP_HEIGHT=540
 APP_PID=
 APP_WINDOW=
 # The desktop's scale in percent: the window and the points below grow with it.
@@ -48,6 +52,21 @@ WAIT_BOX=(86 148)             # Text1
 STARTUP_BOX=(60 291)          # Check4, "Load this software on Windows startup"
 POSITION_LABELS=(104 54 96 44) # lblXPosition and lblYPosition: x y w h
 FIRST_ROW=(588 35)            # ListView1 at 528,8: below the header, inside row 1
+NO_CLICK_OPTION=(350 41)      # Option1, "No Mouse Click"
+RIGHT_CLICK_OPTION=(30 451)   # Option6 .. Option12, "More Click Options"
+MIDDLE_CLICK_OPTION=(30 473)
+RIGHT_DOUBLE_CLICK_OPTION=(30 495)
+LEFT_DOWN_OPTION=(30 517)
+LEFT_UP_OPTION=(176 451)
+SCROLL_UP_OPTION=(176 473)
+SCROLL_DOWN_OPTION=(176 495)
+REPEAT_TIMES_OPTION=(338 478) # optRepeatTimes
+REPEAT_COUNT_BOX=(460 478)    # txtRepeatCount
+REPEAT_FOR_OPTION=(338 508)   # optRepeatFor
+REPEAT_DURATION_BOX=(460 508) # txtRepeatDuration
+POSITION_JITTER_BOX=(685 452) # txtPositionJitter
+WAIT_JITTER_BOX=(685 478)     # txtWaitJitter
+NEW_BAND=(8 420 720 112)      # the frames of the band below: x y w h
 
 APP_FIELD='||MySeparator12||'
 APP_RECORD='||MySeparator23||'

@@ -13,7 +13,7 @@ scenario_first_start() {
     tip=$(app_wait_message_box) || { echo "no first-start tip"; return 1; }
     [[ $(app_setting Loads) == 1 ]] || { echo "Loads is '$(app_setting Loads)' while the tip shows"; return 1; }
     app_dismiss "$tip" || { echo "the tip did not close on Return"; return 1; }
-    APP_WINDOW=$(app_wait_main_window) || { echo "no 1064x412 window titled Cursovia"; return 1; }
+    APP_WINDOW=$(app_wait_main_window) || { echo "no 1064x540 window titled Cursovia"; return 1; }
     desktop_wait_tray_icon "$APP_TRAY_CLASS" 10 >/dev/null || { echo "the tray icon was not embedded in trayer"; return 1; }
     [[ $(app_setting Loads) == 1 ]] || { echo "Loads is '$(app_setting Loads)', expected 1"; return 1; }
 }
@@ -217,4 +217,147 @@ scenario_one_copy() {
     app_start
     APP_WINDOW=$(app_wait_main_window) || { echo "no window on the start after the first copy was killed"; return 1; }
     [[ $(app_setting Actions) == "$expected" ]] || { echo "the restart stored '$(app_setting Actions)'"; return 1; }
+}
+
+# --- More click options, run limits and randomness ---------------------------
+
+# app_type_into BOX_X BOX_Y TEXT: replaces the text of a box of the window.
+app_type_into() {
+    app_click "$APP_WINDOW" "$1" "$2"
+    xdotool key End BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace &&
+        xdotool type --delay 50 "$3"
+}
+
+# add_row_at X Y OPTION_X OPTION_Y: captures X Y with F6, sets the click option and adds the row.
+add_row_at() {
+    local x=$1 y=$2 rows labels
+    rows=$(stored_rows)
+    labels=$(app_region_signature "$APP_WINDOW" "${POSITION_LABELS[@]}")
+    desktop_move_pointer "$x" "$y" && xdotool key F6
+    app_wait_region_change "$APP_WINDOW" "${POSITION_LABELS[@]}" "$labels" 5 || { echo "F6 at $x $y was not seen"; return 1; }
+    app_click "$APP_WINDOW" "$3" "$4"
+    app_click "$APP_WINDOW" "${ADD_BUTTON[@]}"
+    desktop_wait_until 5 stored_rows_at_least $((rows + 1)) || { echo "Add at $x $y stored no row"; return 1; }
+}
+
+# The events of LOG joined by ";", without moves to where the pointer already was.
+pointer_events_joined() {
+    app_pointer_events "$1" | awk '
+        { at = $(NF - 1) " " $NF }
+        $1 == "drag" && at == last { next }
+        { printf "%s;", $0; last = at }'
+}
+
+# A click target at 1000,600 (400 x 200) logging to clicks.log, the wait box
+# at WAIT seconds, the Repeat option at "Times" with COUNT: ready for rows.
+limited_run_setup() {
+    local wait=$1 count=$2
+    app_start_past_tip || return 1
+    CLICK_LOG=$DESKTOP_ARTEFACTS/clicks.log
+    : >"$CLICK_LOG"
+    app_start_click_target 1000 600 400 200 "$CLICK_LOG"
+    CLICK_TARGET_WINDOW=$(desktop_wait_window "Cursovia Click Target" "$APP_START_TIMEOUT") || { echo "click target did not appear"; return 1; }
+    app_type_into "${WAIT_BOX[@]}" "$wait"
+    app_wait_setting Wait "$wait" 5 || { echo "the wait box stored '$(app_setting Wait)'"; return 1; }
+    app_click "$APP_WINDOW" "${REPEAT_TIMES_OPTION[@]}"
+    app_wait_setting "Repeat Mode" Times 5 || { echo "Repeat Mode is '$(app_setting "Repeat Mode")'"; return 1; }
+    app_type_into "${REPEAT_COUNT_BOX[@]}" "$count"
+    # 1 is the count already: nothing changes, nothing is written.
+    ((count == 1)) || app_wait_setting "Repeat Count" "$count" 5 || { echo "Repeat Count is '$(app_setting "Repeat Count")'"; return 1; }
+}
+
+# Starts the run of a first start: the stop-key tip, then the window hides.
+start_first_run() {
+    local tip
+    app_click "$APP_WINDOW" "${START_BUTTON[@]}"
+    tip=$(app_wait_message_box 10) || { echo "no first-run tip"; return 1; }
+    app_dismiss "$tip" || { echo "the first-run tip did not close"; return 1; }
+    app_wait_hidden "$APP_WINDOW" 5 || { echo "the window did not hide during the run"; return 1; }
+}
+
+# One pass over a list of every new kind (and a drag across a row without a
+# click) lands on the target as each row says, in order; the run then ends
+# by itself and the window comes back.
+scenario_every_kind() {
+    local events expected
+    limited_run_setup 0.3 1 || return 1
+    add_row_at 1050 650 "${RIGHT_CLICK_OPTION[@]}" || return 1
+    add_row_at 1100 650 "${MIDDLE_CLICK_OPTION[@]}" || return 1
+    add_row_at 1150 650 "${RIGHT_DOUBLE_CLICK_OPTION[@]}" || return 1
+    add_row_at 1050 720 "${LEFT_DOWN_OPTION[@]}" || return 1
+    add_row_at 1150 720 "${NO_CLICK_OPTION[@]}" || return 1
+    add_row_at 1250 720 "${LEFT_UP_OPTION[@]}" || return 1
+    add_row_at 1300 650 "${SCROLL_UP_OPTION[@]}" || return 1
+    add_row_at 1350 650 "${SCROLL_DOWN_OPTION[@]}" || return 1
+    [[ $(app_setting Actions) == *"Right Click"*"Middle Click"*"Right Double Click"*"Left Down"*"No Action"*"Left Up"*"Scroll Up"*"Scroll Down"* ]] ||
+        { echo "the rows stored are '$(app_setting Actions)'"; return 1; }
+    start_first_run || return 1
+    app_wait_viewable "$APP_WINDOW" 30 || { echo "the run of one pass did not end by itself"; return 1; }
+    expected="down 3 1050 650;up 3 1050 650;down 2 1100 650;up 2 1100 650;"
+    expected+="down 3 1150 650;up 3 1150 650;double 3 1150 650;up 3 1150 650;"
+    expected+="down 1 1050 720;drag 1150 720;drag 1250 720;up 1 1250 720;"
+    expected+="wheel up 1300 650;wheel down 1350 650;"
+    events=$(pointer_events_joined "$CLICK_LOG")
+    [[ $events == "$expected" ]] || { echo "the target saw '$events', expected '$expected'"; return 1; }
+}
+
+# "Times" 3 over two rows: exactly six whole clicks, three passes in order,
+# then the window comes back and has the focus without a stop.
+scenario_n_times() {
+    local events expected="" pass
+    limited_run_setup 0.2 3 || return 1
+    add_row_at 1100 700 "${SINGLE_CLICK_OPTION[@]}" || return 1
+    add_row_at 1200 700 "${SINGLE_CLICK_OPTION[@]}" || return 1
+    start_first_run || return 1
+    app_wait_viewable "$APP_WINDOW" 30 || { echo "the run of three passes did not end by itself"; return 1; }
+    desktop_wait_until 5 desktop_is_active "$APP_WINDOW" || { echo "the window came back without the focus"; return 1; }
+    sleep 1
+    for pass in 1 2 3; do expected+="down 1100 700;up 1100 700;down 1200 700;up 1200 700;"; done
+    events=$(app_clicks "$CLICK_LOG" | tr '\n' ';')
+    [[ $events == "$expected" ]] || { echo "the target saw '$events', expected '$expected'"; return 1; }
+}
+
+# A stop by Ctrl+S while a Left Down row holds the button releases it.
+scenario_stop_while_held() {
+    local events
+    limited_run_setup 30 1 || return 1
+    add_row_at 1200 700 "${LEFT_DOWN_OPTION[@]}" || return 1
+    start_first_run || return 1
+    desktop_wait_until 20 grep -q . "$CLICK_LOG" || { echo "the Left Down row never pressed"; return 1; }
+    desktop_focus "$CLICK_TARGET_WINDOW" || { echo "could not bring the click target to the front"; return 1; }
+    xdotool key ctrl+s
+    app_wait_viewable "$APP_WINDOW" 10 || { echo "Ctrl+S did not bring the window back"; return 1; }
+    sleep 1
+    events=$(pointer_events_joined "$CLICK_LOG")
+    [[ $events == "down 1 1200 700;up 1 1200 700;" ]] || { echo "the target saw '$events'"; return 1; }
+}
+
+# The Repeat and Randomness options are stored as they change and shown
+# again after a restart.
+scenario_run_options_survive_restart() {
+    local band key
+    local -A wanted=(["Repeat Mode"]=For ["Repeat Count"]=7 ["Repeat Duration"]=90 ["Position Jitter"]=5 ["Wait Jitter"]=25)
+    app_start_past_tip || return 1
+    app_click "$APP_WINDOW" "${REPEAT_FOR_OPTION[@]}"
+    app_type_into "${REPEAT_COUNT_BOX[@]}" 7
+    app_type_into "${REPEAT_DURATION_BOX[@]}" 1:30
+    app_type_into "${POSITION_JITTER_BOX[@]}" 5
+    app_type_into "${WAIT_JITTER_BOX[@]}" 25
+    app_click "$APP_WINDOW" "${WAIT_BOX[@]}" # out of the band: the last box shows its value
+    for key in "${!wanted[@]}"; do
+        app_wait_setting "$key" "${wanted[$key]}" 5 || { echo "$key is '$(app_setting "$key")', expected ${wanted[$key]}"; return 1; }
+    done
+    sleep 1
+    desktop_screenshot before.png "$APP_WINDOW"
+    band=$(app_region_signature "$APP_WINDOW" "${NEW_BAND[@]}")
+    app_close "$APP_WINDOW" || { echo "the program did not end with status 0 when its window closed"; return 1; }
+    app_start
+    APP_WINDOW=$(app_wait_main_window) || { echo "no window on the second start"; return 1; }
+    for key in "${!wanted[@]}"; do
+        [[ $(app_setting "$key") == "${wanted[$key]}" ]] || { echo "after the restart $key is '$(app_setting "$key")'"; return 1; }
+    done
+    sleep 1
+    desktop_screenshot after.png "$APP_WINDOW"
+    [[ $(app_region_signature "$APP_WINDOW" "${NEW_BAND[@]}") == "$band" ]] ||
+        { echo "the band shows other options after the restart (before.png, after.png)"; return 1; }
 }

@@ -9,13 +9,16 @@
  * at root position X,Y (static gravity, so the window manager's frame does
  * not shift it). With --tray it docks into the system tray instead, as an
  * XEmbed icon, so tests can check that clicks on tray icons get through.
- * Each ButtonPress/ButtonRelease appends one line to LOGFILE:
+ * Each ButtonPress/ButtonRelease (buttons 1 to 5, 4 and 5 being the wheel)
+ * and each pointer motion while a button is held appends one line to LOGFILE:
  *
  *   press 1 412 230 81234
- *   release 1 412 230 81310
+ *   motion 1 480 230 81290
+ *   release 1 480 230 81310
  *
- * with the button number, the root coordinates and the X server's time of
- * the event in milliseconds (to tell a double click as toolkits do). Lines are flushed one by
+ * with the button number (for a motion, the lowest button held), the root
+ * coordinates and the X server's time of the event in milliseconds (to tell
+ * a double click as toolkits do). Lines are flushed one by
  * one so a test can read the log while the target keeps running.
  * SIGTERM or SIGINT ends it cleanly.
  */
@@ -101,7 +104,7 @@ static Window create_target_window(Display *display, int x, int y, int width, in
     int screen = DefaultScreen(display);
     XSetWindowAttributes attributes;
     attributes.background_pixel = 0xf0c040; /* visible in screenshots */
-    attributes.event_mask = ButtonPressMask | ButtonReleaseMask | StructureNotifyMask;
+    attributes.event_mask = ButtonPressMask | ButtonReleaseMask | ButtonMotionMask | StructureNotifyMask;
     Window window = XCreateWindow(display, RootWindow(display, screen), x, y,
                                   (unsigned)width, (unsigned)height, 0, CopyFromParent,
                                   InputOutput, CopyFromParent, CWBackPixel | CWEventMask,
@@ -144,6 +147,15 @@ static void log_button_event(FILE *log, const XButtonEvent *event)
     fflush(log);
 }
 
+static void log_motion_event(FILE *log, const XMotionEvent *event)
+{
+    unsigned button = 1;
+    while (button < 5 && !(event->state & (Button1Mask << (button - 1))))
+        button++;
+    fprintf(log, "motion %u %d %d %lu\n", button, event->x_root, event->y_root, (unsigned long)event->time);
+    fflush(log);
+}
+
 int main(int argc, char **argv)
 {
     int in_tray = argc == 3 && strcmp(argv[1], "--tray") == 0;
@@ -183,6 +195,8 @@ int main(int argc, char **argv)
             XNextEvent(display, &event);
             if (event.type == ButtonPress || event.type == ButtonRelease)
                 log_button_event(log, &event.xbutton);
+            else if (event.type == MotionNotify)
+                log_motion_event(log, &event.xmotion);
         }
         if (poll(waits, 2, -1) < 0 && errno != EINTR) {
             perror("click_target: poll");

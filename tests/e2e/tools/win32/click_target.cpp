@@ -1,12 +1,15 @@
-// A plain window that logs every left and right button press, release and
-// double click with its screen coordinates. End-to-end tests point a clicker
+// A plain window that logs every left, right and middle button press,
+// release and double click, every wheel notch and every move with the left
+// button held (a drag), with its screen coordinates. End-to-end tests point a clicker
 // at it and read the log back to see where the clicks really landed.
 //
 //   click_target.exe X Y WIDTH HEIGHT LOGFILE
 //
 // X, Y, WIDTH, HEIGHT give the outer window rectangle in screen pixels.
 // Each log line is "<message> <screenX> <screenY>", e.g. "WM_LBUTTONDOWN 960 540",
-// flushed as soon as it is written so a test can read it while we run.
+// "WM_MOUSEMOVE_LBUTTON 970 540" (a move while the left button is down),
+// "WM_MOUSEWHEEL_UP 960 540" or "WM_MOUSEWHEEL_DOWN ...", flushed as soon as
+// it is written so a test can read it while we run.
 
 #include "mouse_log.h"
 
@@ -21,12 +24,23 @@ constexpr wchar_t kWindowTitle[] = L"Cursovia Click Target";
 constexpr wchar_t kWindowClass[] = L"CursoviaClickTarget";
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (const char* name = e2e::mouseMessageName(message)) {
-        auto* log = reinterpret_cast<e2e::MouseLog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-        // Mouse messages carry client coordinates as signed 16-bit values.
-        POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    auto* log = reinterpret_cast<e2e::MouseLog*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    // Mouse messages carry coordinates as signed 16-bit values: client ones,
+    // but the wheel's are already on the screen.
+    POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    const char* name = e2e::mouseMessageName(message);
+    if (message == WM_MOUSEMOVE && (wParam & MK_LBUTTON)) name = "WM_MOUSEMOVE_LBUTTON";
+    if (message == WM_MOUSEWHEEL) {
+        if (log) log->write(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? "WM_MOUSEWHEEL_UP" : "WM_MOUSEWHEEL_DOWN", point);
+        return 0;
+    }
+    if (name) {
         ClientToScreen(window, &point);
-        if (log) log->write(name, point);
+        // The system also reports moves to where the pointer already was.
+        static POINT lastLogged{-1, -1};
+        const bool moved = point.x != lastLogged.x || point.y != lastLogged.y;
+        if (log && (message != WM_MOUSEMOVE || moved)) log->write(name, point);
+        lastLogged = point;
         return 0;
     }
     if (message == WM_DESTROY) {
