@@ -103,7 +103,7 @@ public:
     bool handPointerLoaded() const { return handPointerLoaded_; }
     const std::string& applicationTitle() const { return appTitle_; }
 
-    bool StopFlag() const { return stopFlag_; }
+    bool StopFlag() const;
     bool TrayHidden() const { return trayHidden_; }
     bool FormLoading() const { return formLoading_; }
     cSysTray& cSysTray1();
@@ -171,7 +171,6 @@ private:
     void showMessage(const std::string& text);
     void saveList();
     Action newAction() const;
-    void CaptureMousePosition();
     void homePageChance();
     void restoreStartupOptions(ErrorReport& report);
 
@@ -192,7 +191,6 @@ private:
     bool handPointerLoaded_ = false;
     std::string appTitle_ = ProductName;
 
-    bool stopFlag_ = false;
     bool trayHidden_ = false;
     bool formLoading_ = false;
     bool listUnsaved_ = false; // a change of the list could not be written

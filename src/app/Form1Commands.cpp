@@ -72,14 +72,16 @@ void Form1::PushButton6_Click() {
 
 void Form1::PushButton5_Click() {
     ErrorReport report(ports_.dialogs, "Form1.PushButton5_Click");
-    parts_->run.startOrStop(report);
+    parts_->automation.run.startOrStop(report);
 }
 
 // --- Guidance (guidance/Guidance) ------------------------------------------
 
 void Form1::PushButton2_Click() {
     ErrorReport report(ports_.dialogs, "Form1.PushButton2_Click");
-    ShowHelp(report, ports_.dialogs, appTitle_);
+    const GlobalKeys& keys = parts_->automation.keys;
+    ShowHelp(report, ports_.dialogs, appTitle_, combinationText(keys[KeyRole::Capture]),
+             combinationText(shownStopKey(keys)));
 }
 
 void Form1::PushButton10_Click() {

@@ -4,9 +4,7 @@
 #include "actions/ListFiles.h"
 #include "app/Form1.h"
 #include "app/PersistedList.h"
-#include "automation/RunEngine.h"
-#include "automation/modKeyboard.h"
-#include "automation/modMouse.h"
+#include "automation/Automation.h"
 #include "base/Dialogs.h"
 #include "base/ErrorReport.h"
 #include "base/EventLoop.h"
@@ -48,6 +46,11 @@ struct Form1::Parts final : ListHost, RunWindow, SkinnedWindow, TrayEvents {
         if (form.view_) form.view_->focusWindow();
     }
     void clearTrayHidden() override { form.trayHidden_ = false; }
+    void showPosition(const std::string& x, const std::string& y) override {
+        form.setCaption(ControlId::lblXPosition, x);
+        form.setCaption(ControlId::lblYPosition, y);
+    }
+    void keysChanged() override;
 
     // SkinnedWindow
     void setWindowBackground(Colour colour) override {
@@ -67,13 +70,11 @@ struct Form1::Parts final : ListHost, RunWindow, SkinnedWindow, TrayEvents {
     void MouseDblClick(std::int16_t, std::int32_t) override {}
 
     Form1& form;
-    modMouse mouse;
-    modKeyboard keyboard;
+    Automation automation;
     cSysTray tray;
     mStartUp startUp;
     ListEditing editing;
     ListFiles files;
-    RunEngine run;
 };
 
 } // namespace cursovia

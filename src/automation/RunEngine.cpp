@@ -4,6 +4,7 @@
 
 #include "automation/Main.h"
 #include "base/Conversions.h"
+#include "base/ScopedFlag.h"
 #include "base/SettingsKeys.h"
 
 #include <exception>
@@ -15,10 +16,13 @@
 namespace cursovia {
 namespace {
 
-const std::string FirstRunTip =
-    "This is a one-time message since this is your first time using this software. Please remember this tip: press "
-    "Ctrl+Alt+S keys together to stop running this automation. You can also click on the 'Help' button later for "
-    "more instructions.";
+std::string firstRunTip(const GlobalKeys& keys) {
+    return "This is a one-time message since this is your first time using this software. Please remember this tip: "
+           "press " +
+           combinationText(shownStopKey(keys)) +
+           " keys together to stop running this automation. You can also click on the 'Help' button later for more "
+           "instructions.";
+}
 
 // A row that fails on every pass must not bury the user under message boxes,
 // nor must a list of many rows that fail each in its own way.
@@ -54,8 +58,8 @@ void RunEngine::startOrStop(ErrorReport& report) {
         report.at(102, [&] { window.showMessage("No items in the list."); });
         return;
     }
-    if (report.test(104, [&] { return window.buttonCaption() == StartCaption; })) {
-        report.at(106, [&] { window.setButtonCaption(StopCaption); });
+    if (report.test(104, [&] { return window.buttonCaption() == startCaption(parts_.keys); })) {
+        report.at(106, [&] { window.setButtonCaption(stopCaption(parts_.keys)); });
         std::optional<std::int64_t> startRow;
         if (report.test(108, [&] { return window.startsFromFirstRow(); })) {
             report.at(110, [&] { startRow = 1; });
@@ -66,14 +70,17 @@ void RunEngine::startOrStop(ErrorReport& report) {
                 report.at(118, [&] { window.showMessage("No items selected."); });
         }
         if (startRow) {
-            report.at(120, [&] { stopFlag_ = false; });
-            report.at(122, [&] { MouseClickList(*startRow); });
+            report.at(120, [&] { StopFlag = false; });
+            report.at(122, [&] {
+                const ScopedFlag running(running_);
+                MouseClickList(*startRow);
+            });
         }
-        report.at(124, [&] { window.setButtonCaption(StartCaption); });
+        report.at(124, [&] { window.setButtonCaption(startCaption(parts_.keys)); });
         return;
     }
     // A run is active further down the call stack; it sees the flag at its next check.
-    report.at(126, [&] { stopFlag_ = true; });
+    report.at(126, [&] { StopFlag = true; });
     report.at(128, [&] { parts_.loop.processPendingEvents(); });
 }
 
@@ -87,7 +94,7 @@ void RunEngine::MouseClickList(std::int64_t startRow) {
     if (report.test(100, [&] {
             return textToNumber(parts_.settings.read(std::string(settings::Loads.name), "")) == 1;
         }))
-        report.at(102, [&] { window.showMessage(FirstRunTip); });
+        report.at(102, [&] { window.showMessage(firstRunTip(parts_.keys)); });
     report.at(104, [&] { window.minimise(); });
 
     while (list.rowCount() > 0) {
@@ -97,13 +104,13 @@ void RunEngine::MouseClickList(std::int64_t startRow) {
             const std::int32_t y = field(i, row.y, [](const std::string& t) { return toInt32(textToNumber(t)); });
             parts_.mouse.MoveMouse(x, y);
         });
-        if (runEnds(stopFlag_, list)) break;
+        if (runEnds(StopFlag, list)) break;
         report.at(108, [&] {
             const std::string& kind = rowAt(list, i).kind;
             if (kind == kind::SingleClick) parts_.mouse.LeftClick();
             else if (kind == kind::DoubleClick) parts_.mouse.LeftDoubleClick();
         });
-        if (runEnds(stopFlag_, list)) break;
+        if (runEnds(StopFlag, list)) break;
         report.at(110, [&] {
             // A wait that cannot be read still yields once, so the run stays stoppable.
             double seconds = 0;
@@ -113,16 +120,16 @@ void RunEngine::MouseClickList(std::int64_t startRow) {
             } catch (...) {
                 unreadable = std::current_exception();
             }
-            WaitSeconds(parts_.loop, stopFlag_, seconds);
+            WaitSeconds(parts_.loop, StopFlag, seconds);
             if (unreadable) std::rethrow_exception(unreadable);
         });
-        if (runEnds(stopFlag_, list)) break;
+        if (runEnds(StopFlag, list)) break;
         report.at(112, [&] {
             ++i;
             if (i > static_cast<std::int64_t>(list.rowCount())) i = 1;
         });
         report.at(114, [&] { list.select(static_cast<std::size_t>(i - 1)); });
-        if (runEnds(stopFlag_, list)) break;
+        if (runEnds(StopFlag, list)) break;
     }
 
     report.at(116, [&] { window.showWindow(); });

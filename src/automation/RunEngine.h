@@ -1,4 +1,5 @@
 #pragma once
+#include "automation/GlobalKeys.h"
 #include "automation/RunWindow.h"
 #include "automation/modMouse.h"
 #include "base/ActionList.h"
@@ -11,8 +12,11 @@
 
 namespace cursovia {
 
+// The start/stop button's captions with the default stop key (see startCaption).
 inline constexpr const char* StartCaption = "Start Running (Press Ctrl + Alt + S To Stop)";
 inline constexpr const char* StopCaption = "Stop Running (Press Ctrl + Alt + S To Stop)";
+// Where the start/stop button reports, pressed or started by its key.
+inline constexpr std::string_view RunButtonProcedure = "Form1.PushButton5_Click";
 
 // The run: the start/stop button and the loop that moves, clicks and waits
 // row after row until the stop flag is raised. The loop runs on the
@@ -27,9 +31,9 @@ public:
         EventLoop& loop;
         modMouse& mouse;
         RunWindow& window;
+        const GlobalKeys& keys;
     };
-    // `stopFlag` is the process-wide StopFlag, also raised by the global keys.
-    RunEngine(Parts parts, bool& stopFlag) : parts_(parts), stopFlag_(stopFlag) {}
+    explicit RunEngine(Parts parts) : parts_(parts) {}
 
     // The start/stop button: starts a run, or stops the one under way.
     void startOrStop(ErrorReport& report);
@@ -37,9 +41,16 @@ public:
     // The loop itself, from row `startRow` (1-based); reports as "Form1.MouseClickList".
     void MouseClickList(std::int64_t startRow);
 
+    // Whether a run is under way, further down the call stack.
+    bool running() const { return running_; }
+
+    // Raised by the stop key and by a second press of the button; cleared
+    // just before each run.
+    bool StopFlag = false;
+
 private:
     Parts parts_;
-    bool& stopFlag_;
+    bool running_ = false;
 };
 
 } // namespace cursovia

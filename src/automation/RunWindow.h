@@ -3,8 +3,9 @@
 
 namespace cursovia {
 
-// What a run asks of the main window: its start/stop button, its start-from
-// options and hiding and showing it.
+// What a run and the global keys ask of the main window: its start/stop
+// button, its start-from options, hiding and showing it, the position labels
+// and the captions that name the keys.
 class RunWindow {
 public:
     virtual ~RunWindow() = default;
@@ -23,6 +24,10 @@ public:
     virtual void focusWindow() = 0;
     // The window is out of the tray again.
     virtual void clearTrayHidden() = 0;
+    // The X and Y labels, written by the capture key.
+    virtual void showPosition(const std::string& x, const std::string& y) = 0;
+    // A global key changed, or its choosing began or ended: the captions that name them follow.
+    virtual void keysChanged() = 0;
 };
 
 } // namespace cursovia

@@ -7,7 +7,7 @@ using K = ControlKind;
 using C = ControlId;
 
 // Left column: the entry controls and options; right column: the list and its
-// commands. Client area 1064 x 412.
+// commands; below both, the band of newer options. Client area 1064 x 540.
 constexpr std::array<ControlSpec, ControlCount> Table{{
     {C::Frame5, "Frame5", K::Frame, "List Option", std::nullopt, {8, 176, 508, 76}, false, true, White},
     {C::Option4, "Option4", K::OptionButton, "Start from first item in list below", C::Frame5, {16, 196, 490, 22}, true, true, White},
@@ -38,6 +38,14 @@ constexpr std::array<ControlSpec, ControlCount> Table{{
     {C::Option1, "Option1", K::OptionButton, "No Mouse Click", C::Frame3, {326, 30, 180, 22}, true, true, White},
     {C::PushButton6, "PushButton6", K::PushButton, "Load Sample/Example Actions", std::nullopt, {8, 382, 250, 28}, false, true, White},
     {C::PushButton10, "PushButton10", K::PushButton, "Not Working?", std::nullopt, {390, 382, 126, 28}, false, true, White},
+    // The global keys: click a box, then press the new combination.
+    {C::Frame9, "Frame9", K::Frame, "Keys", std::nullopt, {736, 420, 320, 112}, false, true, White},
+    {C::lblCaptureKey, "lblCaptureKey", K::Label, "Capture:", C::Frame9, {744, 442, 92, 24}, false, true, White},
+    {C::PushButton12, "PushButton12", K::PushButton, "F6", C::Frame9, {840, 440, 208, 26}, false, true, White},
+    {C::lblStopKey, "lblStopKey", K::Label, "Stop:", C::Frame9, {744, 472, 92, 24}, false, true, White},
+    {C::PushButton13, "PushButton13", K::PushButton, "Ctrl+S", C::Frame9, {840, 470, 208, 26}, false, true, White},
+    {C::lblStartKey, "lblStartKey", K::Label, "Start/stop:", C::Frame9, {744, 502, 92, 24}, false, true, White},
+    {C::PushButton14, "PushButton14", K::PushButton, "(none)", C::Frame9, {840, 500, 208, 26}, false, true, White},
 }};
 
 constexpr bool tableInDeclarationOrder() {

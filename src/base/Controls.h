@@ -13,8 +13,9 @@ enum class ControlId : std::uint8_t {
     lblYPosition, lblXPosition, Label6, Label4, ListView1, PushButton1, PushButton7, PushButton3,
     PushButton4, PushButton8, PushButton9, PushButton5, Frame3, Option3, Option2, Option1, PushButton6,
     PushButton10,
+    Frame9, lblCaptureKey, PushButton12, lblStopKey, PushButton13, lblStartKey, PushButton14,
 };
-inline constexpr std::size_t ControlCount = 29;
+inline constexpr std::size_t ControlCount = 36;
 
 enum class ControlKind : std::uint8_t { Frame, OptionButton, CheckBox, TextBox, PushButton, Label, ListView };
 
@@ -57,7 +58,7 @@ const std::array<ControlSpec, ControlCount>& controlTable();
 const ControlSpec& controlSpec(ControlId id);
 
 inline constexpr int ClientWidth = 1064;
-inline constexpr int ClientHeight = 412;
+inline constexpr int ClientHeight = 540;
 inline constexpr std::string_view ListTooltip = "Double-click item to remove it.";
 
 // The state of one control while the program runs; views render it.

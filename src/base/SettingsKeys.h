@@ -16,6 +16,10 @@ inline constexpr Key WindowsStartup{"Windows Startup", ""};
 inline constexpr Key Minimized{"Minimized", ""};
 inline constexpr Key Option4{"Option4", "1"};
 inline constexpr Key Option5{"Option5", "0"};
+// The global keys in their readable form ("Ctrl+Shift+F9"; empty for none).
+inline constexpr Key CaptureKey{"Capture Key", "F6"};
+inline constexpr Key StopKey{"Stop Key", "Ctrl+S"};
+inline constexpr Key StartKey{"Start Key", ""};
 
 // "On" and "Off" of the two start-up check boxes; only "On" exactly means checked.
 inline constexpr std::string_view On = "On";

@@ -96,13 +96,13 @@ void RecordingPointer::moveTo(ScreenPoint to) {
     log.push_back("move " + std::to_string(to.x) + "," + std::to_string(to.y));
 }
 
-bool FakeKeySource::isKeyDown(std::uint32_t key) {
-    for (std::uint32_t k : heldAtInstall)
+bool FakeKeySource::isKeyDown(Key key) {
+    for (Key k : heldAtInstall)
         if (k == key) return true;
     return false;
 }
 
-void FakeKeySource::send(std::uint32_t key, bool down) {
+void FakeKeySource::send(Key key, bool down) {
     if (sink) sink->onKeyEvent({key, down});
 }
 
