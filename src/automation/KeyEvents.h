@@ -22,7 +22,7 @@ enum class Key : std::uint8_t {
 };
 
 // Where a failure while handling a global key is reported.
-inline constexpr std::string_view KeyboardHookProc = "modKeyboard.KeyboardHookProc";
+inline constexpr const char* KeyboardHookProc = "modKeyboard.KeyboardHookProc";
 
 struct KeyEvent {
     Key key = Key::None;

@@ -184,7 +184,7 @@ scenario_first_start() {
     start_as_user
     tip=$(app_wait_message_box 15) || fail "no first-start tip" || return 1
     app_dismiss "$tip" || fail "the tip did not close on Return" || return 1
-    APP_WINDOW=$(app_wait_main_window 10) || fail "no 1064x412 window titled Cursovia" || return 1
+    APP_WINDOW=$(app_wait_main_window 10) || fail "no 1064x540 window titled Cursovia" || return 1
     desktop_wait_tray_icon cursovia 10 >/dev/null || fail "the tray icon was not embedded in trayer" || return 1
     [[ $(app_setting Loads) == 1 ]] || fail "Loads is '$(app_setting Loads)' in $XDG_CONFIG_HOME/Kelvardo/Cursovia.ini" || return 1
     [[ $(stat -c %U "$XDG_CONFIG_HOME/Kelvardo/Cursovia.ini") == "$THROWAWAY_USER" ]] || fail "the settings file is not the user's" || return 1

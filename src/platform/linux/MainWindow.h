@@ -14,7 +14,7 @@ namespace cursovia::x11 {
 
 class ActionListView;
 
-// Form1 on screen: a fixed client area of 1064 x 412 pixels holding one Qt
+// Form1 on screen: a fixed client area of 1064 x 540 pixels holding one Qt
 // widget per entry of the control table, placed where the table says. It
 // renders the presenter's state when told it changed and forwards the user's
 // input to the presenter; it decides nothing itself.

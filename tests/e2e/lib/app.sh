@@ -5,7 +5,7 @@
 # start the program and where it keeps its state.
 #
 #   app_start_past_tip            fresh settings, start, dismiss the first-start tip, APP_WINDOW set
-#   app_wait_main_window [S]      id of the visible main window (client area 1064 x 412)
+#   app_wait_main_window [S]      id of the visible main window (client area 1064 x 540)
 #   app_wait_message_box [S]      id of a message box of the program (titled "Cursovia")
 #   app_dismiss WID               answers a message box with Return, waits until it is gone
 #   app_click WID X Y [REPEAT]    left click at client coordinates of the window
@@ -32,7 +32,7 @@
 
 APP_TITLE=Cursovia
 APP_WIDTH=1064
-APP_HEIGHT=412
+APP_HEIGHT=540
 APP_PID=
 APP_WINDOW=
 
@@ -44,6 +44,9 @@ DOUBLE_CLICK_OPTION=(350 89)  # Option3, "Double Click"
 WAIT_BOX=(86 148)             # Text1
 STARTUP_BOX=(60 291)          # Check4, "Load this software on Windows startup"
 POSITION_LABELS=(104 54 96 44) # lblXPosition and lblYPosition: x y w h
+CAPTURE_KEY_BOX=(944 453)     # PushButton12, the Keys frame's Capture box
+STOP_KEY_BOX=(944 483)        # PushButton13, its Stop box
+START_KEY_BOX=(944 513)       # PushButton14, its Start/stop box
 FIRST_ROW=(588 35)            # ListView1 at 528,8: below the header, inside row 1
 
 APP_FIELD='||MySeparator12||'

@@ -56,7 +56,7 @@ scenario_unit_tests() {
 scenario_core_unit_tests() { scenario_unit_tests tests/cursovia_unit_tests.exe; }
 scenario_win32_adapter_tests() { scenario_unit_tests tests/win32/cursovia_win32_tests.exe; }
 
-scenarios=(core_unit_tests win32_adapter_tests first_start capture_and_add run_and_stop double_click
+scenarios=(core_unit_tests win32_adapter_tests first_start capture_and_add chosen_keys run_and_stop double_click
     kill_after_add kill_soak logon_entry screenshot)
 if [[ -n ${E2E_ONLY:-} ]]; then read -ra scenarios <<<"$E2E_ONLY"; fi
 
