@@ -33,6 +33,7 @@ class TrayShell;
 inline constexpr const char* ProductName = "Cursovia";
 
 enum class WindowState { Normal, Minimized, Maximized };
+enum class ListCommand : std::uint8_t;
 enum class PointerShape { Default, Custom };
 
 struct ListColumn {
@@ -120,6 +121,10 @@ public:
     void ListView1_Select(std::optional<std::size_t> row);
     void ListView1_DblClick();
     void ListView1_KeyDown(int keyCode);
+    // A command of the list's context menu (also Alt+Up and Alt+Down), on the selected row.
+    void ListView1_Command(ListCommand command);
+    // The user dragged row `from` onto row `to`.
+    void ListView1_OLEDragDrop(std::size_t from, std::size_t to);
     // The pointer moved over a control, or over the window's own background (nullopt).
     void MouseMove(std::optional<ControlId> over);
     // The user (or the desktop) changed the window's state. Views call it from
@@ -171,6 +176,7 @@ private:
     void showMessage(const std::string& text);
     void saveList();
     Action newAction() const;
+    void copyToSettings(const Action& row);
     void homePageChance();
     void restoreStartupOptions(ErrorReport& report);
 
