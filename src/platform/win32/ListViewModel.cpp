@@ -1,7 +1,10 @@
 #include "ListViewModel.h"
 
 #include "Utf16.h"
+#include "actions/ListEditing.h"
 #include "base/ScopedFlag.h"
+
+#include <algorithm>
 
 namespace cursovia::win32 {
 void ListViewModel::attach(HWND listView, HWND mainWindow) {
@@ -11,10 +14,15 @@ void ListViewModel::attach(HWND listView, HWND mainWindow) {
     rowsChanged({});
 }
 
-void ListViewModel::rowsChanged(const ListChange&) {
+void ListViewModel::rowsChanged(const ListChange& change) {
     const ScopedFlag rendering(rendering_);
     // Rows move on insert and remove: every row from the change on repaints.
     ListView_SetItemCountEx(listView_, static_cast<int>(form_.list().rowCount()), LVSICF_NOSCROLL);
+    if (change.kind == ListChange::Kind::Moved || change.kind == ListChange::Kind::Changed) {
+        const std::size_t last = change.kind == ListChange::Kind::Moved ? change.to : change.first + change.count - 1;
+        ListView_RedrawItems(listView_, static_cast<int>(std::min(change.first, last)),
+                             static_cast<int>(std::max(change.first, last)));
+    }
     selectionChanged();
 }
 
@@ -89,10 +97,15 @@ std::optional<LRESULT> ListViewModel::onNotify(NMHDR& header, std::optional<COLO
         forwardSelection();
         input_.ListView1_DblClick();
         return 0;
-    case LVN_KEYDOWN:
+    case LVN_KEYDOWN: {
         forwardSelection();
-        input_.ListView1_KeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
+        const WORD key = reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey;
+        if ((key == VK_UP || key == VK_DOWN) && GetKeyState(VK_MENU) < 0)
+            input_.ListView1_Command(key == VK_UP ? ListCommand::MoveUp : ListCommand::MoveDown);
+        else
+            input_.ListView1_KeyDown(key);
         return 0;
+    }
     case NM_CUSTOMDRAW: {
         if (!highlight) return std::nullopt;
         auto& draw = reinterpret_cast<NMLVCUSTOMDRAW&>(header);
@@ -113,6 +126,27 @@ void ListViewModel::forwardSelection() {
     selectionPosted_ = false;
     const std::optional<std::size_t> shown = shownSelection();
     if (shown != form_.list().selected()) input_.ListView1_Select(shown);
+}
+
+void ListViewModel::showMenu(std::optional<POINT> at) {
+    forwardSelection();
+    POINT where{};
+    if (at) {
+        where = *at;
+    } else {
+        RECT row{};
+        const std::optional<std::size_t> selected = form_.list().selected();
+        if (selected) ListView_GetItemRect(listView_, static_cast<int>(*selected), &row, LVIR_BOUNDS);
+        where = {row.left, row.bottom};
+        ClientToScreen(listView_, &where);
+    }
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return;
+    for (std::size_t i = 0; i < ListCommands.size(); ++i)
+        AppendMenuW(menu, MF_STRING, i + 1, widen(ListCommands[i].caption).c_str());
+    const int chosen = static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, where.x, where.y, 0, mainWindow_, nullptr));
+    DestroyMenu(menu);
+    if (chosen > 0) input_.ListView1_Command(ListCommands[static_cast<std::size_t>(chosen - 1)].command);
 }
 
 } // namespace cursovia::win32

@@ -33,6 +33,8 @@ public:
     std::optional<LRESULT> onNotify(NMHDR& header, std::optional<COLORREF> highlight);
     // SelectionMessage arrived.
     void forwardSelection();
+    // The context menu at `at` (screen), or below the selected row; runs the command chosen.
+    void showMenu(std::optional<POINT> at);
 
 private:
     std::optional<std::size_t> shownSelection() const;
