@@ -134,7 +134,7 @@ scenario_chosen_keys() {
     app_start_past_tip || return 1
     choose_key "${CAPTURE_KEY_BOX[@]}" ctrl+shift+F9 Ctrl+Shift+F9 "Capture Key" || return 1
     choose_key "${STOP_KEY_BOX[@]}" alt+Pause Alt+Pause "Stop Key" || return 1
-    choose_key "${START_KEY_BOX[@]}" ctrl+alt+F11 Ctrl+Alt+F11 "Start Key" || return 1
+    choose_key "${START_KEY_BOX[@]}" ctrl+shift+F11 Ctrl+Shift+F11 "Start Key" || return 1
     app_start_click_target 100 100 300 200 "$DESKTOP_ARTEFACTS/clicks.log"
     target=$(desktop_wait_window "Cursovia Click Target" "$APP_START_TIMEOUT") || { echo "click target did not appear"; return 1; }
     desktop_focus "$target" || { echo "could not bring the click target to the front"; return 1; }
@@ -144,14 +144,14 @@ scenario_chosen_keys() {
         { echo "Ctrl+Shift+F9 did not change the X and Y labels"; return 1; }
     app_click "$APP_WINDOW" "${ADD_BUTTON[@]}"
     app_wait_setting Actions "$(app_row 1700 950 2 "No Action")" 5 || { echo "Add stored '$(app_setting Actions)'"; return 1; }
-    start_key_toggles_run "$target" ctrl+alt+F11 || return 1
+    start_key_toggles_run "$target" ctrl+shift+F11 || return 1
 
     app_close "$APP_WINDOW" || { echo "the program did not end with status 0 when its window closed"; return 1; }
     app_start
     APP_WINDOW=$(app_wait_main_window) || { echo "no window after the restart"; return 1; }
-    [[ $(app_setting "Start Key") == Ctrl+Alt+F11 ]] || { echo "Start Key is '$(app_setting "Start Key")' after the restart"; return 1; }
+    [[ $(app_setting "Start Key") == Ctrl+Shift+F11 ]] || { echo "Start Key is '$(app_setting "Start Key")' after the restart"; return 1; }
     desktop_focus "$target" || { echo "could not bring the click target to the front"; return 1; }
-    xdotool key ctrl+alt+F11
+    xdotool key ctrl+shift+F11
     app_wait_hidden "$APP_WINDOW" 10 || { echo "the start key did not start a run after the restart"; return 1; }
     desktop_focus "$target" || { echo "could not bring the click target to the front"; return 1; }
     xdotool key alt+Pause
