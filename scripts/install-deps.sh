@@ -13,10 +13,10 @@ build=(cmake make g++ pkg-config qt6-base-dev libx11-dev libxi-dev libxtst-dev f
 package=("${build[@]}" dpkg-dev file g++-mingw-w64-x86-64-posix nsis zip)
 test=("${package[@]}"
   googletest libgtest-dev
-  xvfb xauth xdotool openbox trayer x11-utils imagemagick
+  xvfb xauth xdotool openbox trayer x11-utils x11-xserver-utils imagemagick
   wine wine64
   dbus-daemon libglib2.0-bin
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev lld
   unzip lintian desktop-file-utils appstream
 )
 

@@ -65,6 +65,14 @@ win32_build() {
     cmake --build "$build/win32" -j 2
 }
 
+# The Windows program once more with a second compiler: clang for the same
+# MinGW-w64 target, warnings as errors.
+win32_clang_build() {
+  cmake -S "$root" -B "$build/win32-clang" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/clang-mingw-w64-x86_64.cmake" \
+    -DCURSOVIA_BUILD_TESTS=OFF -DCMAKE_C_FLAGS=-Werror -DCMAKE_CXX_FLAGS=-Werror >/dev/null &&
+    cmake --build "$build/win32-clang" -j 2 --target Cursovia
+}
+
 win32_tests() {
   E2E_ARTEFACTS=$artefacts/win32 "$root/tests/e2e/win32/run.sh" "$build/win32"
 }
@@ -109,6 +117,7 @@ stage unit-tests unit_tests
 stage e2e-harness e2e_harness
 stage e2e-linux e2e_linux
 stage win32-build win32_build
+stage win32-clang-build win32_clang_build
 stage win32-tests win32_tests
 stage sanitizers sanitizers
 stage assertions assertions

@@ -10,6 +10,16 @@
 ;   STAGE_DIR     a folder holding Cursovia.exe, README.txt and LICENSE.txt
 ;   ICON          the program's icon
 ;   OUT_FILE      the installer to write
+;
+; Exit codes of silent runs (/S), for scripts; each refusal changes nothing:
+;   0  done
+;   2  Cursovia is running (RunningProgram.nsh)
+;   3  installer: the folder holds files and no earlier Cursovia
+;   4  uninstaller: files it could not remove (held open by another program);
+;      it removed what it could and kept its uninstall entry, to be run again
+; The uninstall entry's QuietUninstallString runs the uninstaller in place
+; (_?=) so that its exit code reaches the caller; run without _?=, the
+; uninstaller copies itself to the temporary folder and returns at once.
 
 Unicode true
 ; The program is 64-bit only; so is its installer.
@@ -37,6 +47,8 @@ AllowSkipFiles off
 !define SETTINGS_PARENT_KEY "Software\Kelvardo"
 !define SETTINGS_KEY "${SETTINGS_PARENT_KEY}\Cursovia"
 
+!include "${__FILEDIR__}/InstallFolder.nsh"
+
 Name "Cursovia"
 OutFile "${OUT_FILE}"
 InstallDir "$LOCALAPPDATA\Programs\Cursovia"
@@ -58,7 +70,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) 2026 Kelvardo"
 !define MUI_ABORTWARNING
 
 !insertmacro MUI_PAGE_LICENSE "${STAGE_DIR}/LICENSE.txt"
-!define MUI_PAGE_CUSTOMFUNCTION_LEAVE RefuseWhileRunning
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE LeaveFolderPage
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE}"
@@ -74,6 +86,16 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) 2026 Kelvardo"
 !insertmacro REFUSE_WHILE_RUNNING "un."
 
 Function .onInit
+  Call RefuseWhileRunning
+  ReadRegStr $EarlierFolder HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ; The folder page checks the folder a user types; /D= of a silent run is checked here.
+  ${If} ${Silent}
+    Call RefuseForeignFolder
+  ${EndIf}
+FunctionEnd
+
+Function LeaveFolderPage
+  Call RefuseForeignFolder
   Call RefuseWhileRunning
 FunctionEnd
 
@@ -93,34 +115,100 @@ Section "Cursovia"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${EXE},0"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S _?=$INSTDIR'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
-  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  ; The folder's own files only: /G=0 keeps GetSize out of its subfolders.
+  ${GetSize} "$INSTDIR" "/S=0K /G=0" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+
+  Call RemoveEarlierCopy
 SectionEnd
 
+; The copy that removes the in-place uninstaller's file and the folder.
+!define REMOVE_FOLDER_OPTION "/RemoveFolder"
+
 Function un.onInit
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "${REMOVE_FOLDER_OPTION}" $1
+  ${IfNot} ${Errors}
+    Call un.RemoveFolderOnceFree
+    Quit
+  ${EndIf}
   Call un.RefuseWhileRunning
 FunctionEnd
+
+; Waits up to 30 s for the uninstaller in the folder to end, then removes it
+; and the folder, if empty.
+Function un.RemoveFolderOnceFree
+  StrCpy $1 0
+  ${Do}
+    ClearErrors
+    Delete "$INSTDIR\${UNINSTALLER}"
+    ${IfNot} ${Errors}
+      ${Break}
+    ${EndIf}
+    Sleep 100
+    IntOp $1 $1 + 1
+  ${LoopUntil} $1 >= 300
+  RMDir "$INSTDIR"
+FunctionEnd
+
+Var NotRemoved
+
+; Deletes a file, adding its path to NotRemoved when it is there and cannot go.
+!macro REMOVE_FILE PATH
+  ClearErrors
+  Delete "${PATH}"
+  ${If} ${Errors}
+    StrCpy $NotRemoved "$NotRemoved$\r$\n${PATH}"
+  ${EndIf}
+!macroend
 
 Section "Uninstall"
   ; Only the files this installer put there: the folder may have been chosen
   ; by the user and hold other files (a skin, a cursor).
-  Delete "$INSTDIR\${EXE}"
-  Delete "$INSTDIR\README.txt"
-  Delete "$INSTDIR\LICENSE.txt"
-  Delete "$INSTDIR\${UNINSTALLER}"
-  RMDir "$INSTDIR"
-  Delete "$SMPROGRAMS\Cursovia.lnk"
+  StrCpy $NotRemoved ""
+  !insertmacro REMOVE_FILE "$INSTDIR\${EXE}"
+  !insertmacro REMOVE_FILE "$INSTDIR\README.txt"
+  !insertmacro REMOVE_FILE "$INSTDIR\LICENSE.txt"
 
-  ; The program's own log-on entry, when it starts this installation; one
-  ; that starts a copy elsewhere belongs to that copy.
-  ReadRegStr $0 HKCU "${RUN_KEY}" "${EXE}"
-  ${If} $0 == '"$INSTDIR\${EXE}"'
-    DeleteRegValue HKCU "${RUN_KEY}" "${EXE}"
+  ${IfNot} ${FileExists} "$INSTDIR\${EXE}"
+    Delete "$SMPROGRAMS\Cursovia.lnk"
+    ; The program's own log-on entry, when it starts this installation; one
+    ; that starts a copy elsewhere belongs to that copy.
+    ReadRegStr $0 HKCU "${RUN_KEY}" "${EXE}"
+    ${If} $0 == '"$INSTDIR\${EXE}"'
+      DeleteRegValue HKCU "${RUN_KEY}" "${EXE}"
+    ${EndIf}
   ${EndIf}
 
+  ${If} $NotRemoved == ""
+    ${If} $EXEDIR == $INSTDIR
+      ; Started in place (_?=): a running program's file cannot be deleted.
+      ; A copy in the temporary folder deletes it, and the folder, once this
+      ; one has ended; the copy stays there, as the uninstaller's own does.
+      GetTempFileName $0
+      Delete $0
+      CopyFiles /SILENT "$EXEPATH" "$0.exe"
+      Exec '"$0.exe" ${REMOVE_FOLDER_OPTION} _?=$INSTDIR'
+    ${Else}
+      !insertmacro REMOVE_FILE "$INSTDIR\${UNINSTALLER}"
+    ${EndIf}
+  ${EndIf}
+
+  ; What is left keeps the uninstall entry and the settings, so that the
+  ; uninstaller can be run again once the files are free.
+  ${If} $NotRemoved != ""
+    MessageBox MB_OK|MB_ICONEXCLAMATION \
+      "These files could not be removed; another program may hold them open:$\r$\n$NotRemoved$\r$\n$\r$\nClose that program, then uninstall Cursovia again: it stays in the list of installed apps until then." \
+      /SD IDOK
+    SetErrorLevel 4
+    Return
+  ${EndIf}
+
+  RMDir "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
 
   ${If} $RemoveSettings == ${BST_CHECKED}

@@ -27,12 +27,6 @@ export E2E_TOOLS_DIR
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 repo_root=$(cd "$here/../.." && pwd)
-artefacts=${E2E_ARTEFACTS:-$repo_root/build/e2e-artefacts/package}
-rm -rf "$artefacts"
-mkdir -p "$artefacts"
-artefacts=$(cd "$artefacts" && pwd)
-E2E_ROOT=$artefacts # the runner gives each scenario a folder in it
-
 # shellcheck source=../e2e/lib/desktop.sh
 source "$repo_root/tests/e2e/lib/desktop.sh"
 # shellcheck source=../e2e/lib/app.sh
@@ -43,6 +37,7 @@ source "$repo_root/tests/e2e/linux/driver.sh"
 source "$repo_root/tests/e2e/lib/runner.sh"
 # shellcheck source=throwaway_user.sh
 source "$here/throwaway_user.sh"
+e2e_artefacts "$repo_root/build/e2e-artefacts/package"
 
 PACKAGE=cursovia
 BINARY=/usr/bin/cursovia
@@ -66,10 +61,10 @@ desktop_entry_value() { sed -n "s/^$2=//p" "$1" | head -n 1; }
 
 remove_package() {
     if ((INSTALLED)) && installed "$PACKAGE"; then
-        apt-get purge -y -qq "$PACKAGE" >>"$artefacts/apt.log" 2>&1
+        apt-get purge -y -qq "$PACKAGE" >>"$E2E_ROOT/apt.log" 2>&1
     fi
     if ((${#PULLED_IN[@]})); then
-        apt-get purge -y -qq "${PULLED_IN[@]}" >>"$artefacts/apt.log" 2>&1
+        apt-get purge -y -qq "${PULLED_IN[@]}" >>"$E2E_ROOT/apt.log" 2>&1
         PULLED_IN=()
     fi
     INSTALLED=0
@@ -104,9 +99,9 @@ scenario_package_metadata() {
     for name in $(tr ',|' '\n\n' <<<"$depends" | awk '{ print $1 }'); do
         grep -qE "$TOOLCHAIN" <<<"$name" && { fail "Depends names the toolchain's $name"; return 1; }
     done
-    lintian --fail-on error --display-info --pedantic "$DEB" >"$artefacts/lintian.log" 2>&1 ||
-        fail "lintian reports errors: $(grep '^E:' "$artefacts/lintian.log" | tr '\n' ' ')" || return 1
-    echo "lintian: $(grep -cE '^[WIP]:' "$artefacts/lintian.log") remarks below error, see lintian.log" >&2
+    lintian --fail-on error --display-info --pedantic "$DEB" >"$E2E_ROOT/lintian.log" 2>&1 ||
+        fail "lintian reports errors: $(grep '^E:' "$E2E_ROOT/lintian.log" | tr '\n' ' ')" || return 1
+    echo "lintian: $(grep -cE '^[WIP]:' "$E2E_ROOT/lintian.log") remarks below error, see lintian.log" >&2
 }
 
 # apt-get installs it from the file; what was already on the machine is noted
@@ -121,11 +116,11 @@ scenario_install() {
     done < <(dpkg-deb --fsys-tarfile "$DEB" | tar -t)
     before=$(packages_now)
     INSTALLED=1
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$DEB" >>"$artefacts/apt.log" 2>&1 ||
-        fail "apt-get install failed: $(tail -n 3 "$artefacts/apt.log" | tr '\n' ' ')" || return 1
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$DEB" >>"$E2E_ROOT/apt.log" 2>&1 ||
+        fail "apt-get install failed: $(tail -n 3 "$E2E_ROOT/apt.log" | tr '\n' ' ')" || return 1
     mapfile -t PULLED_IN < <(comm -13 <(printf '%s\n' "$before") <(packages_now) | grep -vx "$PACKAGE")
     mapfile -t PACKAGE_FILES < <(dpkg -L "$PACKAGE")
-    printf '%s\n' "${PACKAGE_FILES[@]}" >"$artefacts/dpkg-L.txt"
+    printf '%s\n' "${PACKAGE_FILES[@]}" >"$E2E_ROOT/dpkg-L.txt"
     [[ -x $BINARY ]] || fail "$BINARY is not there" || return 1
 }
 
@@ -134,10 +129,10 @@ scenario_install() {
 scenario_installed_files() {
     local entry=/usr/share/applications/$APP_ID.desktop metainfo=/usr/share/metainfo/$APP_ID.metainfo.xml
     local exec icon size doc
-    desktop-file-validate "$entry" >"$artefacts/desktop-file-validate.log" 2>&1 ||
-        fail "desktop-file-validate: $(tr '\n' ' ' <"$artefacts/desktop-file-validate.log")" || return 1
-    appstreamcli validate --no-net "$metainfo" >"$artefacts/appstreamcli.log" 2>&1 ||
-        fail "appstreamcli validate: $(tr '\n' ' ' <"$artefacts/appstreamcli.log")" || return 1
+    desktop-file-validate "$entry" >"$E2E_ROOT/desktop-file-validate.log" 2>&1 ||
+        fail "desktop-file-validate: $(tr '\n' ' ' <"$E2E_ROOT/desktop-file-validate.log")" || return 1
+    appstreamcli validate --no-net "$metainfo" >"$E2E_ROOT/appstreamcli.log" 2>&1 ||
+        fail "appstreamcli validate: $(tr '\n' ' ' <"$E2E_ROOT/appstreamcli.log")" || return 1
     grep -q "<release version=\"$VERSION\"" "$metainfo" || fail "the metainfo names no release $VERSION" || return 1
     exec=$(desktop_entry_value "$entry" Exec)
     [[ $(PATH=/usr/local/bin:/usr/bin:/bin command -v "${exec%% *}") == "$BINARY" ]] ||
@@ -211,7 +206,7 @@ scenario_autostart() {
 scenario_purge() {
     local path existed left=()
     ((INSTALLED)) || fail "nothing was installed" || return 1
-    apt-get purge -y -qq "$PACKAGE" >>"$artefacts/apt.log" 2>&1 || fail "apt-get purge failed" || return 1
+    apt-get purge -y -qq "$PACKAGE" >>"$E2E_ROOT/apt.log" 2>&1 || fail "apt-get purge failed" || return 1
     INSTALLED=0
     installed "$PACKAGE" && { fail "dpkg still lists $PACKAGE as installed"; return 1; }
     ((${#PACKAGE_FILES[@]})) || fail "dpkg -L listed nothing" || return 1
@@ -227,8 +222,5 @@ scenario_purge() {
 
 # --- Runner -------------------------------------------------------------------
 
-cases=(package_metadata install installed_files root_warning first_start autostart purge)
-desktop_start "$artefacts/desktop" || { echo "0 passed, ${#cases[@]} failed (the desktop did not start)"; exit 1; }
-trap cleanup EXIT
-for name in "${cases[@]}"; do e2e_run "$name"; done
-e2e_finish
+setup() { trap cleanup EXIT; }
+e2e_suite setup package_metadata install installed_files root_warning first_start autostart purge

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The Windows release as a user gets it, under Wine with a fresh prefix on a
 # private X desktop: the version resources, the portable zip, and the
-# installer's whole life: silent install, first start from the Start menu
-# shortcut, the log-on entry, refusing to replace a running program, an
-# update over the installation keeping the user's list, silent and
-# interactive uninstall.
+# installer's whole life: refusing another program's folder, silent install,
+# first start from the Start menu shortcut, the log-on entry, refusing to
+# replace a running program, an update over the installation keeping the
+# user's list, an update into another folder, silent and interactive
+# uninstall, and the exit codes a script sees (a file held open included).
 #
 #   tests/package/win32.sh WIN32_BUILD_DIR DIST_DIR
 #
@@ -13,7 +14,7 @@
 # packaging/windows/build.sh wrote. Logs and screenshots go to
 # $E2E_ARTEFACTS (default WIN32_BUILD_DIR/package-artefacts), one folder per
 # case. The cases run in order on one prefix, each on the state the last one
-# left. The last line is "N passed, M failed"; the exit status is non-zero
+# left; E2E_ONLY="name ..." runs only the cases named. The last line is "N passed, M failed"; the exit status is non-zero
 # when anything failed.
 # shellcheck disable=SC2317,SC2119 # cases are called by name; the library's optional arguments are left out on purpose
 set -uo pipefail
@@ -38,12 +39,10 @@ if (($# != 2)) || [[ ! -d $1 || ! -d $2 ]]; then
 fi
 build=$(cd "$1" && pwd -P)
 dist=$(cd "$2" && pwd -P)
-E2E_ROOT=${E2E_ARTEFACTS:-$build/package-artefacts}
-rm -rf "$E2E_ROOT"
-mkdir -p "$E2E_ROOT"
-E2E_ROOT=$(cd "$E2E_ROOT" && pwd)
+e2e_artefacts "$build/package-artefacts"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 version_info_exe=$build/tests/e2e/tools/win32/version_info.exe
+hold_file_exe=$build/tests/e2e/tools/win32/hold_file.exe
 setup_exe=$dist/Cursovia-$version-setup.exe
 zip_file=$dist/Cursovia-$version-win64.zip
 unpacked_zip=$E2E_ROOT/unpacked-zip
@@ -134,9 +133,10 @@ locate_install() {
     [[ $install_dir == /* && $shortcut == /* ]] || { echo "cannot resolve the user's folders"; return 1; }
 }
 
-# silent_setup: runs the installer with /S and returns its exit code.
+# silent_setup [ARGS]: runs the installer with /S (and ARGS, such as /D=)
+# and returns its exit code.
 silent_setup() {
-    w32_run "$setup_exe" /S
+    w32_run "$setup_exe" /S "$@"
     w32_wait_exit "$DESKTOP_LAST_PID" 120
 }
 
@@ -163,7 +163,7 @@ scenario_silent_install() {
         [DisplayIcon]="$install_dir_win\\Cursovia.exe,0"
         [InstallLocation]=$install_dir_win
         [UninstallString]="\"$install_dir_win\\Uninstall.exe\""
-        [QuietUninstallString]="\"$install_dir_win\\Uninstall.exe\" /S"
+        [QuietUninstallString]="\"$install_dir_win\\Uninstall.exe\" /S _?=$install_dir_win"
     )
     for name in "${!values[@]}"; do
         expect "uninstall entry's $name" "${values[$name]}" w32_reg_query "$UNINSTALL_KEY" "$name" || return 1
@@ -283,6 +283,143 @@ scenario_uninstall_keeps_other_logon_entry() {
     expect "the log-on entry" "$other" app_logon_entry
 }
 
+# Another program's folder: files of the same names as the installer's, and
+# no Cursovia. Prints its Windows path.
+foreign_folder=
+foreign_folder_win=
+make_foreign_folder() {
+    local dir=$E2E_ROOT/foreign name
+    mkdir -p "$dir"
+    for name in README.txt LICENSE.txt Uninstall.exe; do printf 'theirs: %s\n' "$name" >"$dir/$name"; done
+    foreign_folder_win=$(w32_winpath "$dir")
+    foreign_folder=$dir
+}
+foreign_folder_untouched() {
+    local name names
+    names=$(find "$foreign_folder" -mindepth 1 -printf '%f\n' | sort | tr '\n' ' ')
+    [[ $names == 'LICENSE.txt README.txt Uninstall.exe ' ]] || mismatch "files in $foreign_folder_win" 'LICENSE.txt README.txt Uninstall.exe ' "$names" || return 1
+    for name in README.txt LICENSE.txt Uninstall.exe; do
+        [[ $(<"$foreign_folder/$name") == "theirs: $name" ]] || { echo "the installer replaced $name in $foreign_folder_win"; return 1; }
+    done
+}
+
+# A silent install into a folder that holds other files and no Cursovia ends
+# with exit code 3 and changes nothing.
+scenario_silent_install_refuses_foreign_folder() {
+    locate_install || return 1
+    make_foreign_folder
+    local status
+    silent_setup "/D=$foreign_folder_win"
+    status=$?
+    ((status == 3)) || mismatch "installer's exit code for $foreign_folder_win" 3 "$status" || return 1
+    foreign_folder_untouched || return 1
+    key_exists "$UNINSTALL_KEY" && { echo "the installer wrote its uninstall entry"; return 1; }
+    [[ ! -e $install_dir && ! -e $shortcut ]] || { echo "the installer installed elsewhere"; return 1; }
+}
+
+setup_windows() { xdotool search --onlyvisible --name '^Cursovia Setup' 2>/dev/null; }
+two_setup_windows() { (($(setup_windows | wc -l) == 2)); }
+
+# On the folder page, such a folder is refused with a message, and the page
+# stays: nothing is installed.
+scenario_interactive_install_refuses_foreign_folder() {
+    locate_install || return 1
+    make_foreign_folder
+    w32_run "$setup_exe" "/D=$foreign_folder_win"
+    local setup=$DESKTOP_LAST_PID page box
+    for page in licence folder; do
+        sleep 1 # the page is drawn after the window shows
+        press_return_in_setup || return 1
+    done
+    desktop_wait_until 10 two_setup_windows || { echo "no message on leaving the folder page"; return 1; }
+    desktop_screenshot refused-folder-message.png
+    box=$(setup_windows | tail -n 1)
+    desktop_focus "$box" && xdotool key Return
+    desktop_wait_until 10 eval '! two_setup_windows' || { echo "the message did not close"; return 1; }
+    sleep 2 # an install that went on would have started by now
+    desktop_screenshot refused-folder-page.png
+    setup_window >/dev/null || { echo "the installer closed"; return 1; }
+    desktop__gone "$setup" && { echo "the installer ended"; return 1; }
+    foreign_folder_untouched || return 1
+    key_exists "$UNINSTALL_KEY" && { echo "the installer wrote its uninstall entry"; return 1; }
+    [[ ! -e $install_dir ]] || { echo "the installer installed into $install_dir_win"; return 1; }
+}
+
+# An update into another folder moves the installation: the earlier copy's
+# files go (other files there stay), the log-on entry and the uninstall entry
+# follow; the list stays. Then back into the first folder, the size counting
+# the folder's own files only.
+scenario_update_into_another_folder() {
+    local moved=$E2E_ROOT/moved moved_win row
+    moved_win=$(w32_winpath "$moved")
+    row=$(app_row 1501 703 2 'No Action')
+    silent_setup "/D=$moved_win" || { echo "the installer ended with exit code $?"; return 1; }
+    (install_dir=$moved install_dir_win=$moved_win installed_files_are "$INSTALLED_FILES") || return 1
+    [[ ! -e $install_dir ]] || { echo "the earlier copy is still in $install_dir_win: $(ls -A "$install_dir" | tr '\n' ' ')"; return 1; }
+    expect "the log-on entry" "\"$moved_win\\Cursovia.exe\"" app_logon_entry || return 1
+    expect "uninstall entry's InstallLocation" "$moved_win" w32_reg_query "$UNINSTALL_KEY" InstallLocation || return 1
+    expect Actions "$row" app_setting Actions || return 1
+
+    mkdir "$moved/notes" && head -c 8M /dev/zero >"$moved/notes/big.bin"
+    silent_setup || { echo "the update in place ended with exit code $?"; return 1; }
+    local size
+    size=$(w32_reg_query "$UNINSTALL_KEY" EstimatedSize REG_DWORD) || { echo "no EstimatedSize"; return 1; }
+    ((size < 8192)) || mismatch "EstimatedSize (KiB) with a subfolder of 8 MiB" "the folder's own files, under 8192" "$((size))" || return 1
+
+    silent_setup "/D=$install_dir_win" || { echo "the installer ended with exit code $?"; return 1; }
+    installed_files_are "$INSTALLED_FILES" || return 1
+    [[ $(ls -A "$moved") == notes ]] || mismatch "what stays in $moved_win" notes "$(ls -A "$moved" | tr '\n' ' ')" || return 1
+    expect "the log-on entry" "$(installed_run_value)" app_logon_entry || return 1
+    expect "uninstall entry's InstallLocation" "$install_dir_win" w32_reg_query "$UNINSTALL_KEY" InstallLocation
+}
+
+# The uninstall entry's QuietUninstallString, as a script runs it; returns
+# the uninstaller's exit code.
+quiet_uninstall() {
+    local command exe args
+    command=$(w32_reg_query "$UNINSTALL_KEY" QuietUninstallString) || { echo "no QuietUninstallString"; return 1; }
+    [[ $command =~ ^\"([^\"]+)\"\ (.*)$ ]] || { echo "QuietUninstallString unquoted: $command"; return 1; }
+    exe=${BASH_REMATCH[1]}
+    read -ra args <<<"${BASH_REMATCH[2]}"
+    w32_run "$exe" "${args[@]}"
+    w32_wait_exit "$DESKTOP_LAST_PID" 60
+}
+
+# The exit codes a script sees from the quiet uninstall command: 2 with
+# Cursovia running, nothing removed; 4 with a file held open by another
+# program (a scanner), the rest removed, the entry kept to run again; then 0,
+# the entry gone at once, the folder a moment later.
+scenario_quiet_uninstall_exit_codes() {
+    silent_setup || { echo "the installer ended with exit code $?"; return 1; }
+    local status main holder
+    start_installed
+    main=$(app_wait_main_window) || return 1
+    quiet_uninstall
+    status=$?
+    ((status == 2)) || mismatch "uninstaller's exit code with Cursovia running" 2 "$status" || return 1
+    installed_files_are "$INSTALLED_FILES" || return 1
+    app_close "$main" || return 1
+
+    w32_run "$hold_file_exe" "$install_dir_win\\Cursovia.exe"
+    holder=$DESKTOP_LAST_PID
+    desktop_wait_until 20 grep -q held "$DESKTOP_ARTEFACTS/hold_file.$W32_RUN_COUNT.log" || { echo "hold_file did not open the program"; return 1; }
+    quiet_uninstall
+    status=$?
+    ((status == 4)) || mismatch "uninstaller's exit code with Cursovia.exe held open" 4 "$status" || return 1
+    installed_files_are 'Cursovia.exe Uninstall.exe ' || return 1
+    key_exists "$UNINSTALL_KEY" || { echo "the uninstall entry went, with Cursovia.exe left"; return 1; }
+    [[ -f $shortcut ]] || { echo "the Start menu shortcut went, with Cursovia.exe left"; return 1; }
+    desktop_stop "$holder"
+
+    quiet_uninstall
+    status=$?
+    ((status == 0)) || mismatch "uninstaller's exit code, leaving $(ls -A "$install_dir" | tr '\n' ' ')" 0 "$status" || return 1
+    # The uninstaller's own file and the folder go a moment after it ends.
+    desktop_wait_until 10 install_gone || { echo "the installation is still there: $(ls -A "$install_dir" 2>&1 | tr '\n' ' ')"; return 1; }
+    [[ ! -e $shortcut ]] || { echo "the Start menu shortcut is still there"; return 1; }
+    expect Actions "$(app_row 1501 703 2 'No Action')" app_setting Actions
+}
+
 # The installer's window; its title gains a trailing blank from the first
 # page on.
 setup_window() {
@@ -351,12 +488,13 @@ scenario_interactive_uninstall_removes_settings() {
 }
 
 # In order: each case starts from the state the one before left.
-scenarios=(program_version_resource setup_version_resource portable_zip silent_install
+scenarios=(program_version_resource setup_version_resource portable_zip
+    silent_install_refuses_foreign_folder interactive_install_refuses_foreign_folder silent_install
     first_start_from_shortcut logon_entry_and_a_row refuses_while_running update_keeps_settings
-    silent_uninstall uninstall_keeps_other_logon_entry interactive_install
-    interactive_uninstall_removes_settings)
+    update_into_another_folder silent_uninstall uninstall_keeps_other_logon_entry
+    quiet_uninstall_exit_codes interactive_install interactive_uninstall_removes_settings)
 
-for file in "$build/src/platform/win32/Cursovia.exe" "$version_info_exe" "$setup_exe" "$zip_file"; do
+for file in "$build/src/platform/win32/Cursovia.exe" "$version_info_exe" "$hold_file_exe" "$setup_exe" "$zip_file"; do
     if [[ ! -f $file ]]; then
         echo "missing $file: cross-build $build and run packaging/windows/build.sh first"
         echo "0 passed, ${#scenarios[@]} failed"
@@ -364,10 +502,4 @@ for file in "$build/src/platform/win32/Cursovia.exe" "$version_info_exe" "$setup
     fi
 done
 
-started=$SECONDS
-desktop_start "$E2E_ROOT/desktop" || { echo "0 passed, ${#scenarios[@]} failed (the desktop did not start)"; exit 1; }
-w32_make_prefix || { echo "0 passed, ${#scenarios[@]} failed (no Wine prefix)"; exit 1; }
-echo "desktop and prefix ready in $((SECONDS - started)) s; artefacts in $E2E_ROOT"
-for name in "${scenarios[@]}"; do e2e_run "$name"; done
-echo "took $((SECONDS - started)) s"
-e2e_finish
+e2e_suite w32_make_prefix "${scenarios[@]}"

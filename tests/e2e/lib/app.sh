@@ -8,7 +8,7 @@
 #   app_wait_main_window [S]      id of the visible main window (client area 1064 x 540)
 #   app_wait_message_box [S]      id of a message box of the program (titled "Cursovia")
 #   app_dismiss WID               answers a message box with Return, waits until it is gone
-#   app_click WID X Y [REPEAT]    left click at client coordinates of the window
+#   app_click WID X Y [REPEAT]    left click at client coordinates of the window (at 96 dpi: APP_SCALE)
 #   app_close WID                 Alt+F4 on the window, waits for exit status 0
 #   app_kill                      SIGKILL to the program, reaped
 #   app_wait_setting KEY VALUE [S]
@@ -35,6 +35,9 @@ APP_WIDTH=1064
 APP_HEIGHT=540
 APP_PID=
 APP_WINDOW=
+# The desktop's scale in percent: the window and the points below grow with it.
+APP_SCALE=100
+app_scaled() { echo $(($1 * APP_SCALE / 100)); }
 
 # Points inside controls, in client pixels (bounds from src/base/Controls.cpp).
 ADD_BUTTON=(659 318)          # PushButton1, "Add Action To End Of List"
@@ -64,8 +67,8 @@ app__titled_windows() {
 }
 
 # The main window, told from the message boxes that share its title by its size.
-app__main_window() { app__titled_windows | awk -v w="$APP_WIDTH" -v h="$APP_HEIGHT" '$4 == w && $5 == h { print $1; f = 1; exit } END { exit !f }'; }
-app__message_box() { app__titled_windows | awk -v w="$APP_WIDTH" -v h="$APP_HEIGHT" '!($4 == w && $5 == h) { print $1; f = 1; exit } END { exit !f }'; }
+app__main_window() { app__titled_windows | awk -v w="$(app_scaled "$APP_WIDTH")" -v h="$(app_scaled "$APP_HEIGHT")" '$4 == w && $5 == h { print $1; f = 1; exit } END { exit !f }'; }
+app__message_box() { app__titled_windows | awk -v w="$(app_scaled "$APP_WIDTH")" -v h="$(app_scaled "$APP_HEIGHT")" '!($4 == w && $5 == h) { print $1; f = 1; exit } END { exit !f }'; }
 app_main_window_gone() { ! app__main_window >/dev/null; }
 
 app_wait_main_window() { desktop_wait_print "${1:-$APP_START_TIMEOUT}" "the main window" app__main_window; }
@@ -94,7 +97,7 @@ app_start_past_tip() {
 app_click() {
     local wid=$1 cx=$2 cy=$3 x y w h
     read -r x y w h < <(desktop_window_box "$wid") || return 1
-    desktop_click $((x + cx)) $((y + cy)) 1 "${4:-1}"
+    desktop_click $((x + $(app_scaled "$cx"))) $((y + $(app_scaled "$cy"))) 1 "${4:-1}"
 }
 
 app__gone() { desktop__gone "$APP_PID"; }
@@ -116,7 +119,8 @@ app_wait_setting() { desktop_wait_until "${3:-10}" app__setting_is "$1" "$2"; }
 
 # A signature of the pixels of part of a window, to see it change.
 app_region_signature() {
-    local wid=$1 x=$2 y=$3 w=$4 h=$5
+    local wid=$1 x w h y
+    x=$(app_scaled "$2") y=$(app_scaled "$3") w=$(app_scaled "$4") h=$(app_scaled "$5")
     import -silent -window "$wid" -crop "${w}x${h}+${x}+${y}" +repage png:- 2>/dev/null |
         identify -format '%#' - 2>/dev/null
 }

@@ -9,7 +9,7 @@
 #   tests/e2e/linux/run.sh PATH/TO/cursovia PATH/TO/click_target
 #
 # click_target's folder must also hold the other tools of tests/e2e/tools.
-# Logs and screenshots go to $E2E_ARTEFACTS (default build/e2e-artefacts),
+# Logs and screenshots go to $E2E_ARTEFACTS (default build/e2e-artefacts/linux),
 # one folder per scenario; E2E_ONLY="name ..." runs only the scenarios named
 # (scenario_NAME). The last line is "N passed, M failed"; the exit status is
 # non-zero when anything failed.
@@ -27,10 +27,6 @@ export E2E_TOOLS_DIR
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 lib=$here/../lib
 repo_root=$(cd "$here/../../.." && pwd)
-E2E_ROOT=${E2E_ARTEFACTS:-$repo_root/build/e2e-artefacts}
-mkdir -p "$E2E_ROOT"
-E2E_ROOT=$(cd "$E2E_ROOT" && pwd)
-
 # shellcheck source=../lib/desktop.sh
 source "$lib/desktop.sh"
 # shellcheck source=../lib/app.sh
@@ -41,6 +37,7 @@ source "$here/driver.sh"
 source "$lib/scenarios.sh"
 # shellcheck source=../lib/runner.sh
 source "$lib/runner.sh"
+e2e_artefacts "$repo_root/build/e2e-artefacts/linux"
 
 KILL_SOAK_ROUNDS=30
 
@@ -106,9 +103,4 @@ scenario_toolkit_options_ignored() {
 scenarios=(first_start capture_and_add chosen_keys run_and_stop double_click tray_restore start_hidden_balloon kill_after_add kill_soak
     logon_entry toolkit_options_ignored screenshot)
 source "$here/cases_integration.sh"
-if [[ -n ${E2E_ONLY:-} ]]; then read -ra scenarios <<<"$E2E_ONLY"; fi
-
-rm -rf "${E2E_ROOT:?}/desktop"
-desktop_start "$E2E_ROOT/desktop" || { echo "0 passed, ${#scenarios[@]} failed (the desktop did not start)"; exit 1; }
-for name in "${scenarios[@]}"; do e2e_run "$name"; done
-e2e_finish
+e2e_suite true "${scenarios[@]}"
