@@ -7,8 +7,22 @@
 #include <algorithm>
 
 namespace cursovia::win32 {
+// Alt+Up and Alt+Down arrive as system keys, which the control does not notify.
+LRESULT CALLBACK ListViewModel::keyProcedure(HWND listView, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                             DWORD_PTR self) {
+    if (message == WM_SYSKEYDOWN && (wParam == VK_UP || wParam == VK_DOWN)) {
+        auto& model = *reinterpret_cast<ListViewModel*>(self);
+        model.forwardSelection();
+        model.input_.ListView1_Command(wParam == VK_UP ? ListCommand::MoveUp : ListCommand::MoveDown);
+        return 0;
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(listView, &ListViewModel::keyProcedure, id);
+    return DefSubclassProc(listView, message, wParam, lParam);
+}
+
 void ListViewModel::attach(HWND listView, HWND mainWindow) {
     listView_ = listView;
+    SetWindowSubclass(listView, &ListViewModel::keyProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
     mainWindow_ = mainWindow;
     ListView_SetExtendedListViewStyle(listView_, LVS_EX_FULLROWSELECT);
     rowsChanged({});
@@ -97,15 +111,10 @@ std::optional<LRESULT> ListViewModel::onNotify(NMHDR& header, std::optional<COLO
         forwardSelection();
         input_.ListView1_DblClick();
         return 0;
-    case LVN_KEYDOWN: {
+    case LVN_KEYDOWN:
         forwardSelection();
-        const WORD key = reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey;
-        if ((key == VK_UP || key == VK_DOWN) && GetKeyState(VK_MENU) < 0)
-            input_.ListView1_Command(key == VK_UP ? ListCommand::MoveUp : ListCommand::MoveDown);
-        else
-            input_.ListView1_KeyDown(key);
+        input_.ListView1_KeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
         return 0;
-    }
     case NM_CUSTOMDRAW: {
         if (!highlight) return std::nullopt;
         auto& draw = reinterpret_cast<NMLVCUSTOMDRAW&>(header);

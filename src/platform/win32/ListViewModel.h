@@ -37,6 +37,8 @@ public:
     void showMenu(std::optional<POINT> at);
 
 private:
+    static LRESULT CALLBACK keyProcedure(HWND listView, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self);
     std::optional<std::size_t> shownSelection() const;
     void showText(NMLVDISPINFOW& request) const;
 

@@ -50,6 +50,7 @@ POSITION_LABELS=(104 54 96 44) # lblXPosition and lblYPosition: x y w h
 CAPTURE_KEY_BOX=(944 453)     # PushButton12, the Keys frame's Capture box
 STOP_KEY_BOX=(944 483)        # PushButton13, its Stop box
 START_KEY_BOX=(944 513)       # PushButton14, its Start/stop box
+FIRST_ROW=(600 40)            # ListView1's first row, below its headings
 FIRST_ROW=(588 35)            # ListView1 at 528,8: below the header, inside row 1
 
 APP_FIELD='||MySeparator12||'

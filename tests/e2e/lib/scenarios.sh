@@ -158,6 +158,31 @@ scenario_chosen_keys() {
     app_wait_viewable "$APP_WINDOW" 10 || { echo "the chosen stop key did not end the run"; return 1; }
 }
 
+# Alt+Down and the context menu's Move Down (Shift+F10, from the keyboard)
+# reorder the rows, and the stored list follows each time.
+scenario_reorder_rows() {
+    local labels a b c
+    app_start_past_tip || return 1
+    for at in "300 300" "400 400" "500 500"; do
+        labels=$(app_region_signature "$APP_WINDOW" "${POSITION_LABELS[@]}")
+        # shellcheck disable=SC2086 # two numbers
+        desktop_move_pointer $at && xdotool key F6
+        app_wait_region_change "$APP_WINDOW" "${POSITION_LABELS[@]}" "$labels" 5 || { echo "F6 was not seen"; return 1; }
+        app_click "$APP_WINDOW" "${ADD_BUTTON[@]}"
+        sleep 0.3
+    done
+    a=$(app_row 300 300 2 "No Action") b=$(app_row 400 400 2 "No Action") c=$(app_row 500 500 2 "No Action")
+    app_wait_setting Actions "$a$b$c" 5 || { echo "three Adds stored '$(app_setting Actions)'"; return 1; }
+    app_click "$APP_WINDOW" "${FIRST_ROW[@]}"
+    sleep 0.3
+    xdotool key alt+Down
+    app_wait_setting Actions "$b$a$c" 5 || { echo "after Alt+Down Actions is '$(app_setting Actions)'"; return 1; }
+    xdotool key shift+F10
+    sleep 0.5
+    xdotool key Down Down Return
+    app_wait_setting Actions "$b$c$a" 5 || { echo "after Move Down Actions is '$(app_setting Actions)'"; return 1; }
+}
+
 scenario_run_and_stop() { run_until_ctrl_s "Single Click"; }
 scenario_double_click() { run_until_ctrl_s "Double Click"; }
 
