@@ -2,10 +2,11 @@
 // once, so a crash or a killed process loses no row.
 #include "actions/ListEditing.h"
 
+#include "base/KeyCodes.h"
+
 namespace cursovia {
 namespace {
 
-constexpr int DeleteKey = 46;
 const std::string EmptyListForInsert =
     "The list below is empty. There must be at least one item entry first to use this feature.";
 
@@ -44,7 +45,7 @@ void ListEditing::removeSelected(ErrorReport& report) {
 }
 
 void ListEditing::removeOnKey(ErrorReport& report, int keyCode) {
-    if (keyCode == DeleteKey) removeSelected(report);
+    if (keyCode == static_cast<int>(vk::Delete)) removeSelected(report);
 }
 
 void ListEditing::clear(ErrorReport& report) {

@@ -7,8 +7,10 @@
 namespace cursovia {
 namespace {
 
-const FileDialogRequest SaveDialog{"Save Action As", "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"};
-const FileDialogRequest LoadDialog{"Select Action File", "All Files (*.*)|*.*|"};
+const FileFilter TextFiles{"Text Files", {"*.txt"}};
+const FileFilter AllFiles{"All Files", {EveryFile}};
+const FileDialogRequest SaveDialog{"Save Action As", {TextFiles, AllFiles}};
+const FileDialogRequest LoadDialog{"Select Action File", {AllFiles}};
 const std::string TooManyFiles = "You've selected too many files to add.\r\rPlease try adding via the \"Add All\" button.";
 const std::string SaveNameTooLong = "The chosen file name is too long for the file dialog";
 

@@ -53,10 +53,13 @@ Form1::Form1(Form1Ports ports, ProgramInfo program, std::function<int()> drawHom
 Form1::Parts::Parts(Form1& f)
     : form(f),
       automation({f.list_, f.ports_.dialogs, f.ports_.settings, f.ports_.loop, f.ports_.pointer, f.ports_.keys}, *this),
-      tray(f.ports_.tray, f.ports_.loop, *this),
+      tray(f.ports_.tray, f.ports_.loop),
       startUp(f.ports_.autostart, f.program_),
       editing(f.list_, *this),
-      files(f.list_, f.ports_.dialogs, f.ports_.fileEncoding, f.ports_.fileOwnership, *this) {}
+      files(f.list_, f.ports_.dialogs, f.ports_.fileEncoding, f.ports_.fileOwnership, *this) {
+    // Only the button release brings the window back.
+    tray.MouseUp = [&f](TrayButton) { f.cSysTray1_MouseUp(); };
+}
 
 Form1::~Form1() { list_.setObserver(nullptr); }
 
@@ -153,42 +156,37 @@ void Form1::showMessage(const std::string& text) {
 }
 
 void Form1::click(ControlId id) {
+    ErrorReport report(ports_.dialogs, handlerName(id, "Click"));
     switch (id) {
-    case ControlId::PushButton1: PushButton1_Click(); break;
-    case ControlId::PushButton2: PushButton2_Click(); break;
-    case ControlId::PushButton3: PushButton3_Click(); break;
-    case ControlId::PushButton4: PushButton4_Click(); break;
-    case ControlId::PushButton5: PushButton5_Click(); break;
-    case ControlId::PushButton6: PushButton6_Click(); break;
-    case ControlId::PushButton7: PushButton7_Click(); break;
-    case ControlId::PushButton8: PushButton8_Click(); break;
-    case ControlId::PushButton9: PushButton9_Click(); break;
-    case ControlId::PushButton10: PushButton10_Click(); break;
+    case ControlId::PushButton1: PushButton1_Click(report); break;
+    case ControlId::PushButton2: PushButton2_Click(report); break;
+    case ControlId::PushButton3: PushButton3_Click(report); break;
+    case ControlId::PushButton4: PushButton4_Click(report); break;
+    case ControlId::PushButton5: PushButton5_Click(report); break;
+    case ControlId::PushButton6: PushButton6_Click(report); break;
+    case ControlId::PushButton7: PushButton7_Click(report); break;
+    case ControlId::PushButton8: PushButton8_Click(report); break;
+    case ControlId::PushButton9: PushButton9_Click(report); break;
+    case ControlId::PushButton10: PushButton10_Click(report); break;
     case ControlId::PushButton12:
     case ControlId::PushButton13:
     case ControlId::PushButton14: {
         const KeyRole role = id == ControlId::PushButton12   ? KeyRole::Capture
                              : id == ControlId::PushButton13 ? KeyRole::Stop
                                                              : KeyRole::Start;
-        ErrorReport(ports_.dialogs, "Form1." + std::string(controlSpec(id).name) + "_Click").at(100, [&] {
-            parts_->automation.keyboard.chooseKey(role);
-        });
+        report.at(100, [&] { parts_->automation.keyboard.chooseKey(role); });
         break;
     }
     case ControlId::Check4:
     case ControlId::Check8:
-        ErrorReport(ports_.dialogs, "Form1." + std::string(controlSpec(id).name) + "_Click").at(100, [&] {
-            setChecked(id, !state(id).value);
-        });
+        report.at(100, [&] { setChecked(id, !state(id).value); });
         break;
     case ControlId::Option1:
     case ControlId::Option2:
     case ControlId::Option3:
     case ControlId::Option4:
     case ControlId::Option5:
-        ErrorReport(ports_.dialogs, "Form1." + std::string(controlSpec(id).name) + "_Click").at(100, [&] {
-            setOption(id, true);
-        });
+        report.at(100, [&] { setOption(id, true); });
         break;
     default: break;
     }

@@ -139,24 +139,26 @@ private:
     // The subsystems the window drives, and the window as each of them sees it.
     struct Parts;
 
-    // The handlers the view reaches through click(), setting a value from
-    // code, or a change of the window's state.
-    void PushButton1_Click();
-    void PushButton2_Click();
-    void PushButton3_Click();
-    void PushButton4_Click();
-    void PushButton5_Click();
-    void PushButton6_Click();
-    void PushButton7_Click();
-    void PushButton8_Click();
-    void PushButton9_Click();
-    void PushButton10_Click();
+    // The handlers the view reaches through click() (the command buttons with
+    // the error report click() names after them), setting a value from code,
+    // or a change of the window's state.
+    void PushButton1_Click(ErrorReport& report);
+    void PushButton2_Click(ErrorReport& report);
+    void PushButton3_Click(ErrorReport& report);
+    void PushButton4_Click(ErrorReport& report);
+    void PushButton5_Click(ErrorReport& report);
+    void PushButton6_Click(ErrorReport& report);
+    void PushButton7_Click(ErrorReport& report);
+    void PushButton8_Click(ErrorReport& report);
+    void PushButton9_Click(ErrorReport& report);
+    void PushButton10_Click(ErrorReport& report);
     void Check4_Click();
     void Check8_Click();
     void Option4_Click();
     void Option5_Click();
     void Text1_Change();
     void Form_Resize();
+    void cSysTray1_MouseUp();
 
     static std::size_t index(ControlId id) { return static_cast<std::size_t>(id); }
     ControlState& state(ControlId id) { return controls_[index(id)]; }

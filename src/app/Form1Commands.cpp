@@ -1,5 +1,5 @@
-// The handlers of the command buttons and the list: each names its error
-// report and hands over to the subsystem that does the work.
+// The handlers of the command buttons and the list: each hands over to the
+// subsystem that does the work, with the error report named after it.
 #include "app/Form1.h"
 #include "app/Form1Parts.h"
 #include "guidance/Guidance.h"
@@ -17,23 +17,19 @@ Action Form1::newAction() const {
 
 // --- The list's editing (actions/ListEditing) ------------------------------
 
-void Form1::PushButton1_Click() {
-    ErrorReport report(ports_.dialogs, "Form1.PushButton1_Click");
+void Form1::PushButton1_Click(ErrorReport& report) {
     parts_->editing.add(report, newAction());
 }
 
-void Form1::PushButton7_Click() {
-    ErrorReport report(ports_.dialogs, "Form1.PushButton7_Click");
+void Form1::PushButton7_Click(ErrorReport& report) {
     parts_->editing.insert(report, newAction());
 }
 
-void Form1::PushButton3_Click() {
-    ErrorReport report(ports_.dialogs, "Form1.PushButton3_Click");
+void Form1::PushButton3_Click(ErrorReport& report) {
     parts_->editing.removeSelected(report);
 }
 
-void Form1::PushButton4_Click() {
-    ErrorReport report(ports_.dialogs, "Form1.PushButton4_Click");
+void Form1::PushButton4_Click(ErrorReport& report) {
     parts_->editing.clear(report);
 }
 
@@ -84,39 +80,33 @@ void Form1::copyToSettings(const Action& row) {
 
 // --- Action files and the sample list (actions/ListFiles) ------------------
 
-void Form1::PushButton8_Click() {
-    ErrorReport report(ports_.dialogs, "Form1.PushButton8_Click");
+void Form1::PushButton8_Click(ErrorReport& report) {
     parts_->files.saveToFile(report);
 }
 
-void Form1::PushButton9_Click() {
-    ErrorReport report(ports_.dialogs, "Form1.PushButton9_Click");
+void Form1::PushButton9_Click(ErrorReport& report) {
     parts_->files.loadFromFile(report);
 }
 
-void Form1::PushButton6_Click() {
-    ErrorReport report(ports_.dialogs, "Form1.PushButton6_Click");
+void Form1::PushButton6_Click(ErrorReport& report) {
     parts_->files.appendSamples(report);
 }
 
 // --- The run (automation/RunEngine) ----------------------------------------
 
-void Form1::PushButton5_Click() {
-    ErrorReport report(ports_.dialogs, "Form1.PushButton5_Click");
+void Form1::PushButton5_Click(ErrorReport& report) {
     parts_->automation.run.startOrStop(report);
 }
 
 // --- Guidance (guidance/Guidance) ------------------------------------------
 
-void Form1::PushButton2_Click() {
-    ErrorReport report(ports_.dialogs, "Form1.PushButton2_Click");
+void Form1::PushButton2_Click(ErrorReport& report) {
     const GlobalKeys& keys = parts_->automation.keys;
     ShowHelp(report, ports_.dialogs, appTitle_, combinationText(keys[KeyRole::Capture]),
              combinationText(shownStopKey(keys)));
 }
 
-void Form1::PushButton10_Click() {
-    ErrorReport report(ports_.dialogs, "Form1.PushButton10_Click");
+void Form1::PushButton10_Click(ErrorReport& report) {
     ShowNotWorking(report, ports_.dialogs, ports_.shell, appTitle_);
 }
 

@@ -4,15 +4,6 @@
 #include "base/CallbackBoundary.h"
 
 namespace cursovia {
-namespace {
-
-// "Form1.PushButton5_Click": a control's event handler by its window's naming.
-std::string handlerOf(std::optional<ControlId> control, const char* event) {
-    const std::string_view name = control ? controlSpec(*control).name : "Form";
-    return "Form1." + std::string(name) + "_" + event;
-}
-
-} // namespace
 
 template <typename Handler>
 void Form1Input::run(const std::string& procedure, Handler&& handler) noexcept {
@@ -20,7 +11,7 @@ void Form1Input::run(const std::string& procedure, Handler&& handler) noexcept {
 }
 
 void Form1Input::click(ControlId id) noexcept {
-    run(handlerOf(id, "Click"), [&] { form_.click(id); });
+    run(handlerName(id, "Click"), [&] { form_.click(id); });
 }
 
 void Form1Input::Text1_Typed(const std::string& text) noexcept {
@@ -57,7 +48,7 @@ void Form1Input::ListView1_OLEDragDrop(std::size_t from, std::size_t to) noexcep
 }
 
 void Form1Input::MouseMove(std::optional<ControlId> over) noexcept {
-    run(handlerOf(over, "MouseMove"), [&] { form_.MouseMove(over); });
+    run(handlerName(over, "MouseMove"), [&] { form_.MouseMove(over); });
 }
 
 void Form1Input::userSetWindowState(WindowState state) noexcept {

@@ -18,7 +18,7 @@ namespace cursovia {
 
 // Each subsystem sees the window through its own small interface; Parts
 // answers them from the window's state.
-struct Form1::Parts final : ListHost, RunWindow, SkinnedWindow, TrayEvents {
+struct Form1::Parts final : ListHost, RunWindow, SkinnedWindow {
     explicit Parts(Form1& form);
 
     // ListHost, RunWindow
@@ -62,12 +62,6 @@ struct Form1::Parts final : ListHost, RunWindow, SkinnedWindow, TrayEvents {
         form.handPointerLoaded_ = true;
         form.windowChanged();
     }
-
-    // TrayEvents: only the button release brings the window back.
-    void MouseMove(std::int32_t) override {}
-    void MouseDown(std::int16_t, std::int32_t) override {}
-    void MouseUp(std::int16_t button, std::int32_t id) override;
-    void MouseDblClick(std::int16_t, std::int32_t) override {}
 
     Form1& form;
     Automation automation;

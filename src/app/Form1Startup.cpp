@@ -115,7 +115,7 @@ void Form1::show() {
 
 void Form1::homePageChance() {
     if (drawHomePageNumber_() == 7)
-        ports_.shell.startCommand(program_.browserCommand + " \"" + HomePage + "\"");
+        ports_.shell.startProgram({program_.browserProgram, {HomePage}});
 }
 
 void Form1::Form_Resize() {
@@ -126,12 +126,12 @@ void Form1::Form_Resize() {
     parts_->tray.ShowBalloon(TrayMessage, ProductName, 5, true);
 }
 
-void Form1::Parts::MouseUp(std::int16_t, std::int32_t) {
-    // cSysTray1_MouseUp: back from the tray, whatever the window's state.
-    form.visible_ = true;
-    form.windowChanged();
-    if (form.view_) form.view_->focusWindow();
-    form.trayHidden_ = false;
+// Back from the tray, whatever the window's state.
+void Form1::cSysTray1_MouseUp() {
+    visible_ = true;
+    windowChanged();
+    if (view_) view_->focusWindow();
+    trayHidden_ = false;
 }
 
 void Form1::Form_QueryUnload() {

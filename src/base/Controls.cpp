@@ -60,4 +60,9 @@ static_assert(tableInDeclarationOrder(), "the control table must follow ControlI
 const std::array<ControlSpec, ControlCount>& controlTable() { return Table; }
 const ControlSpec& controlSpec(ControlId id) { return Table[static_cast<std::size_t>(id)]; }
 
+std::string handlerName(std::optional<ControlId> control, std::string_view event) {
+    const std::string_view name = control ? controlSpec(*control).name : "Form";
+    return "Form1." + std::string(name) + "_" + std::string(event);
+}
+
 } // namespace cursovia

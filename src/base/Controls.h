@@ -56,6 +56,9 @@ struct ControlSpec {
 
 const std::array<ControlSpec, ControlCount>& controlTable();
 const ControlSpec& controlSpec(ControlId id);
+// The procedure that handles `event` of a control, or of the window itself
+// (nullopt), by the main window's naming: "Form1.PushButton5_Click".
+std::string handlerName(std::optional<ControlId> control, std::string_view event);
 
 inline constexpr int ClientWidth = 1064;
 inline constexpr int ClientHeight = 540;

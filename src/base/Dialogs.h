@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 namespace cursovia {
 
@@ -7,11 +8,23 @@ enum class MessageButtons { Ok, YesNo };
 enum class MessageIcon { None, Exclamation };
 enum class MessageAnswer { Ok, Yes, No };
 
-// A file dialog's settings. `filter` holds pipe-separated pairs of
-// description and pattern, each ending in a pipe: "Text Files (*.txt)|*.txt|".
+// The pattern that matches every file name, also one without a dot.
+inline constexpr const char* EveryFile = "*";
+
+// One choice of a file dialog's filter list: what the user reads ("Text
+// Files") and the name patterns it shows ("*.txt"). Each adapter shows the
+// patterns beside the description in its system's way.
+struct FileFilter {
+    std::string description;
+    std::vector<std::string> patterns;
+
+    friend bool operator==(const FileFilter&, const FileFilter&) = default;
+};
+
+// A file dialog's settings; the first filter is the one chosen at first.
 struct FileDialogRequest {
     std::string title;
-    std::string filter;
+    std::vector<FileFilter> filters;
 };
 
 struct FileDialogResult {

@@ -14,13 +14,13 @@ std::string ProgramInfo::fileName() const {
     return cut == std::string::npos ? executablePath : executablePath.substr(cut + 1);
 }
 
-std::string ProgramInfo::inFolder(std::string_view relative) const {
-    std::string rest(relative);
-    for (char& c : rest)
-        if (c == '\\') c = separator;
+std::string ProgramInfo::inFolder(std::initializer_list<std::string_view> names) const {
     std::string path = folder();
-    if (!path.empty() && path.back() == separator && !rest.empty() && rest.front() == separator) path.pop_back();
-    return path + rest;
+    for (const std::string_view name : names) {
+        if (path.empty() || path.back() != separator) path += separator;
+        path += name;
+    }
+    return path;
 }
 
 } // namespace cursovia

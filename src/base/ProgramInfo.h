@@ -1,4 +1,5 @@
 #pragma once
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -8,16 +9,17 @@ namespace cursovia {
 struct ProgramInfo {
     std::string executablePath; // full path of the running program, UTF-8
     char separator = '/';       // the platform's path separator
-    std::string browserCommand; // starts a web address: "explorer" on Windows, "xdg-open" on Linux
+    std::string browserProgram; // starts a web address: "explorer" on Windows, "xdg-open" on Linux
 
     // The folder the program was started from, without a trailing separator
     // except at a drive's or the file system's root.
     std::string folder() const;
     // The executable's name and extension, without its folder.
     std::string fileName() const;
-    // A file of the program's own: the folder joined with `relative`, whose
-    // "\" separators become the platform's; never a doubled separator.
-    std::string inFolder(std::string_view relative) const;
+    // A file of the program's own, by the names of the folders below the
+    // program's folder and its own name: {"x", "o.cjs"}. Joined with the
+    // platform's separator, never a doubled one.
+    std::string inFolder(std::initializer_list<std::string_view> names) const;
 };
 
 } // namespace cursovia

@@ -1,4 +1,6 @@
 #pragma once
+#include "base/ProgramStart.h"
+
 #include <string>
 
 namespace cursovia {
@@ -8,9 +10,9 @@ namespace cursovia {
 class AutostartEntry {
 public:
     virtual ~AutostartEntry() = default;
-    // Creates or replaces the entry `name`, starting `commandLine` with no arguments.
+    // Creates or replaces the entry `name`, which starts `start`.
     // Throws std::runtime_error with a readable reason when it cannot be written.
-    virtual void add(const std::string& name, const std::string& commandLine) = 0;
+    virtual void add(const std::string& name, const ProgramStart& start) = 0;
     // Deletes the entry `name`; an entry that is not there is no failure.
     virtual void remove(const std::string& name) = 0;
 };

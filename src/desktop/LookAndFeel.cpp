@@ -6,7 +6,7 @@
 namespace cursovia {
 
 void ApplySkin(const ProgramInfo& program, Skin& skin, SkinnedWindow& window) {
-    const std::string path = program.inFolder("\\x\\o.cjs");
+    const std::string path = program.inFolder({"x", "o.cjs"});
     if (!OrdinaryFileIsPresent(path)) return;
     window.setWindowBackground(ButtonFace);
     for (const ControlSpec& spec : controlTable())
@@ -19,7 +19,7 @@ void ApplySkin(const ProgramInfo& program, Skin& skin, SkinnedWindow& window) {
 }
 
 void LoadHandPointer(const ProgramInfo& program, Skin& skin, SkinnedWindow& window) {
-    const std::string path = program.inFolder("\\HAND-M.CUR");
+    const std::string path = program.inFolder({"HAND-M.CUR"});
     if (!FileIsPresent(path)) return;
     skin.loadPointer(path);
     window.handPointerLoaded();

@@ -6,7 +6,16 @@
 
 namespace cursovia {
 
-cSysTray::cSysTray(TrayShell& shell, EventLoop& loop, TrayEvents& host) : shell_(shell), loop_(loop), host_(host) {}
+namespace {
+
+template <typename... Arguments>
+void raise(const std::function<void(Arguments...)>& event, Arguments... arguments) {
+    if (event) event(arguments...);
+}
+
+} // namespace
+
+cSysTray::cSysTray(TrayShell& shell, EventLoop& loop) : shell_(shell), loop_(loop) {}
 
 cSysTray::~cSysTray() {
     if (inTray_) setInTray(false);
@@ -53,12 +62,11 @@ void cSysTray::ShowBalloon(const std::string& text, const std::string& title, st
 
 void cSysTray::trayActivity(TrayActivity activity) {
     using Kind = TrayActivity::Kind;
-    const auto button = static_cast<std::int16_t>(activity.button);
     switch (activity.kind) {
-    case Kind::PointerMoved: host_.MouseMove(iconId_); break;
-    case Kind::ButtonDown: host_.MouseDown(button, iconId_); break;
-    case Kind::ButtonUp: host_.MouseUp(button, iconId_); break;
-    case Kind::DoubleClick: host_.MouseDblClick(button, iconId_); break;
+    case Kind::PointerMoved: raise(MouseMove); break;
+    case Kind::ButtonDown: raise(MouseDown, activity.button); break;
+    case Kind::ButtonUp: raise(MouseUp, activity.button); break;
+    case Kind::DoubleClick: raise(MouseDblClick, activity.button); break;
     case Kind::BalloonClicked:
     case Kind::BalloonClosed: balloonUp_ = false; break;
     }

@@ -3,26 +3,16 @@
 #include "desktop/TrayShell.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace cursovia {
-
-// What the tray icon reports to its host window. Button is 1 for the left
-// and 2 for the right button; Id is the icon's identifier.
-class TrayEvents {
-public:
-    virtual ~TrayEvents() = default;
-    virtual void MouseMove(std::int32_t id) = 0;
-    virtual void MouseDown(std::int16_t button, std::int32_t id) = 0;
-    virtual void MouseUp(std::int16_t button, std::int32_t id) = 0;
-    virtual void MouseDblClick(std::int16_t button, std::int32_t id) = 0;
-};
 
 // One icon in the notification area: its tip, picture and balloon, and the
 // tray's activity reports turned into events for the host.
 class cSysTray : private TrayListener {
 public:
-    cSysTray(TrayShell& shell, EventLoop& loop, TrayEvents& host);
+    cSysTray(TrayShell& shell, EventLoop& loop);
     ~cSysTray() override;
     cSysTray(const cSysTray&) = delete;
     cSysTray& operator=(const cSysTray&) = delete;
@@ -44,6 +34,13 @@ public:
 
     bool iconAdded() const { return iconAdded_; }
 
+    // The events mouse activity on the icon raises on the host, with the
+    // button it used; an event the host leaves empty is not handled.
+    std::function<void()> MouseMove;
+    std::function<void(TrayButton)> MouseDown;
+    std::function<void(TrayButton)> MouseUp;
+    std::function<void(TrayButton)> MouseDblClick;
+
 private:
     // The notification table: mouse activity raises the host's events, a
     // balloon clicked or closed ends the balloon's wait.
@@ -51,12 +48,10 @@ private:
 
     TrayShell& shell_;
     EventLoop& loop_;
-    TrayEvents& host_;
     bool inTray_ = false;
     bool iconAdded_ = false;
     std::string tip_ = "Telnet Server";
     Picture icon_ = Picture::ProgramIcon;
-    static constexpr std::int32_t iconId_ = 0;
     bool balloonUp_ = false;
     std::int32_t onceCount_ = 0;
 };

@@ -7,18 +7,16 @@
 namespace cursovia {
 
 // Starting the program at log-on: one entry, named by the executable's file
-// name, that starts the running program's own full path, quoted so that a
-// folder with blanks starts the right file.
+// name, that starts the running program's own full path without arguments.
 class mStartUp {
 public:
     mStartUp(AutostartEntry& entry, const ProgramInfo& program) : entry_(entry), program_(program) {}
 
     // Throws std::runtime_error when the entry cannot be written.
-    void AddToStartup() { entry_.add(entryName(), commandLine()); }
+    void AddToStartup() { entry_.add(entryName(), {program_.executablePath, {}}); }
     void RemoveFromStartup() { entry_.remove(entryName()); }
 
     std::string entryName() const { return program_.fileName(); }
-    std::string commandLine() const { return "\"" + program_.executablePath + "\""; }
 
 private:
     AutostartEntry& entry_;

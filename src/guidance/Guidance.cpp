@@ -18,7 +18,7 @@ void ShowNotWorking(ErrorReport& report, Dialogs& dialogs, ShellOpen& shell, con
         answer = dialogs.messageBox(notWorkingText(), title, MessageButtons::YesNo, MessageIcon::None);
     });
     if (answer == MessageAnswer::Yes)
-        report.at(102, [&] { shell.openDocument(std::string("\"") + SearchAddress + "\""); });
+        report.at(102, [&] { shell.openDocument(SearchAddress); });
 }
 
 } // namespace cursovia

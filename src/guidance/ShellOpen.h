@@ -1,4 +1,6 @@
 #pragma once
+#include "base/ProgramStart.h"
+
 #include <string>
 
 namespace cursovia {
@@ -9,10 +11,10 @@ class ShellOpen {
 public:
     virtual ~ShellOpen() = default;
     // Opens a document or web address with its default program, as the
-    // shell's open verb does. `target` is passed as given, quotes included.
-    virtual void openDocument(const std::string& target) = 0;
-    // Starts a command line detached, its window minimised.
-    virtual void startCommand(const std::string& commandLine) = 0;
+    // shell's open verb does.
+    virtual void openDocument(const std::string& address) = 0;
+    // Starts a program detached, its window minimised.
+    virtual void startProgram(const ProgramStart& start) = 0;
 };
 
 } // namespace cursovia

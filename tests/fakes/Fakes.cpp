@@ -126,10 +126,16 @@ bool RecordingTray::balloonShown() const {
     return false;
 }
 
-void RecordingAutostart::add(const std::string& name, const std::string& commandLine) {
-    log.push_back("add " + name + " " + commandLine);
+std::string words(const ProgramStart& start) {
+    std::string text = start.program;
+    for (const std::string& argument : start.arguments) text += " [" + argument + "]";
+    return text;
+}
+
+void RecordingAutostart::add(const std::string& name, const ProgramStart& start) {
+    log.push_back("add " + name + " " + words(start));
     if (!failWith.empty()) throw std::runtime_error(failWith);
-    entries[name] = commandLine;
+    entries[name] = words(start);
 }
 
 void RecordingAutostart::remove(const std::string& name) {

@@ -163,19 +163,22 @@ private:
     TrayListener* listener_ = nullptr;
 };
 
+// "program [argument] [argument]": each word whole, so blanks inside one show.
+std::string words(const ProgramStart& start);
+
 class RecordingAutostart : public AutostartEntry {
 public:
-    void add(const std::string& name, const std::string& commandLine) override;
+    void add(const std::string& name, const ProgramStart& start) override;
     void remove(const std::string& name) override;
-    std::map<std::string, std::string> entries;
+    std::map<std::string, std::string> entries; // name -> words of the program started
     std::vector<std::string> log;
     std::string failWith; // non-empty: add throws this reason
 };
 
 class RecordingShell : public ShellOpen {
 public:
-    void openDocument(const std::string& target) override { log.push_back("open " + target); }
-    void startCommand(const std::string& commandLine) override { log.push_back("start " + commandLine); }
+    void openDocument(const std::string& address) override { log.push_back("open " + address); }
+    void startProgram(const ProgramStart& start) override { log.push_back("start " + words(start)); }
     std::vector<std::string> log;
 };
 

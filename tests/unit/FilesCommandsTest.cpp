@@ -35,7 +35,8 @@ TEST_F(FileCommands, SaveWritesTheListWithTheDialogsSettings) {
     form->click(ControlId::PushButton8);
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
     EXPECT_EQ(dialogs.fileRequests[0].title, "Save Action As");
-    EXPECT_EQ(dialogs.fileRequests[0].filter, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|");
+    EXPECT_EQ(dialogs.fileRequests[0].filters,
+              (std::vector<FileFilter>{{"Text Files", {"*.txt"}}, {"All Files", {EveryFile}}}));
     EXPECT_EQ(read(target), "0,0,2,No Action\r\n1200,350,1,No Action\r\n1600,750,3,Single Click\r\n\r\n");
     EXPECT_TRUE(dialogs.shown.empty());
 }
@@ -75,7 +76,7 @@ TEST_F(FileCommands, LoadAppendsBehindTheRowsAlreadyThere) {
     choose(file("list.txt", "5,6,7,Double Click\r\n\r\n8,9,1,No Action\r\n\r\n"));
     form->click(ControlId::PushButton9);
     EXPECT_EQ(dialogs.fileRequests.back().title, "Select Action File");
-    EXPECT_EQ(dialogs.fileRequests.back().filter, "All Files (*.*)|*.*|");
+    EXPECT_EQ(dialogs.fileRequests.back().filters, (std::vector<FileFilter>{{"All Files", {EveryFile}}}));
     ASSERT_EQ(rows().size(), 5u);
     EXPECT_EQ(rows()[3], (Action{"5", "6", "7", "Double Click"}));
     EXPECT_EQ(rows()[4], (Action{"8", "9", "1", "No Action"}));

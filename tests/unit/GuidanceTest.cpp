@@ -36,7 +36,7 @@ TEST_F(Guidance, NotWorkingOpensTheSearchOnlyOnYes) {
     EXPECT_TRUE(shell.log.empty());
     form->click(ControlId::PushButton10);
     ASSERT_EQ(shell.log.size(), 1u);
-    EXPECT_EQ(shell.log[0], "open \"https://www.google.com/search?q=autohotkey\"");
+    EXPECT_EQ(shell.log[0], "open https://www.google.com/search?q=autohotkey");
     EXPECT_EQ(dialogs.shown[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(dialogs.shown[0].text,
               "If this software is not working, you can try another software: \r\rAutoHotKey.\r\n\r\nDo you want "

@@ -19,7 +19,7 @@ TEST_F(Options, CheckingStartupShowsMinimizedAndRegistersTheQuotedPath) {
     EXPECT_TRUE(form->control(ControlId::Check8).visible);
     EXPECT_FALSE(form->control(ControlId::Check8).value);
     EXPECT_EQ(settings.writes, (std::vector<std::string>{"Windows Startup=On"}));
-    EXPECT_EQ(autostart.entries, (std::map<std::string, std::string>{{"cursovia", "\"/opt/my apps/cursovia\""}}));
+    EXPECT_EQ(autostart.entries, (std::map<std::string, std::string>{{"cursovia", "/opt/my apps/cursovia"}}));
     form->click(ControlId::Check4);
     form->click(ControlId::Check4);
     EXPECT_EQ(autostart.entries.size(), 1u); // twice on is still one entry

@@ -23,7 +23,7 @@ TEST(ProgramInfo, FolderFileNameAndTheProgramsOwnFiles) {
         const ProgramInfo info{c.path, c.separator, ""};
         EXPECT_EQ(info.folder(), c.folder) << c.path;
         EXPECT_EQ(info.fileName(), c.fileName) << c.path;
-        EXPECT_EQ(info.inFolder("\\x\\o.cjs"), c.skin) << c.path;
+        EXPECT_EQ(info.inFolder({"x", "o.cjs"}), c.skin) << c.path;
     }
 }
 

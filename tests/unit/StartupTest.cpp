@@ -246,7 +246,7 @@ TEST_F(Startup, HomePageOpensOnlyOnSeven) {
     EXPECT_TRUE(shell.log.empty());
     homePageDraw = 7;
     start();
-    EXPECT_EQ(shell.log, (std::vector<std::string>{"start xdg-open \"http://www.kelvardo.com\""}));
+    EXPECT_EQ(shell.log, (std::vector<std::string>{"start xdg-open [http://www.kelvardo.com]"}));
 }
 
 TEST_F(Startup, ShutdownInItsOrderThenTheProcessEnds) {

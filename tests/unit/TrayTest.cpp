@@ -9,19 +9,25 @@ using namespace std::chrono_literals;
 using Call = fakes::TrayCall;
 using Kind = TrayActivity::Kind;
 
-struct RecordingHost : TrayEvents {
-    void MouseMove(std::int32_t id) override { log.push_back("move " + std::to_string(id)); }
-    void MouseDown(std::int16_t b, std::int32_t id) override { log.push_back("down " + std::to_string(b) + " " + std::to_string(id)); }
-    void MouseUp(std::int16_t b, std::int32_t id) override { log.push_back("up " + std::to_string(b) + " " + std::to_string(id)); }
-    void MouseDblClick(std::int16_t b, std::int32_t id) override { log.push_back("dbl " + std::to_string(b) + " " + std::to_string(id)); }
+// Handles every event of the tray, logging it with its button's number.
+struct RecordingHost {
+    explicit RecordingHost(cSysTray& tray) {
+        const auto logAs = [this](const char* name) {
+            return [this, name](TrayButton b) { log.push_back(name + (" " + std::to_string(static_cast<int>(b)))); };
+        };
+        tray.MouseMove = [this] { log.push_back("move"); };
+        tray.MouseDown = logAs("down");
+        tray.MouseUp = logAs("up");
+        tray.MouseDblClick = logAs("dbl");
+    }
     std::vector<std::string> log;
 };
 
 struct Tray : ::testing::Test {
     fakes::RecordingTray shell;
     fakes::FakeEventLoop loop;
-    RecordingHost host;
-    cSysTray tray{shell, loop, host};
+    cSysTray tray{shell, loop};
+    RecordingHost host{tray};
 };
 
 TEST_F(Tray, ANewControlIsOutOfTheTrayWithItsDefaults) {
@@ -67,13 +73,13 @@ TEST_F(Tray, TheNotificationTableRaisesTheHostsEvents) {
         TrayActivity activity;
         const char* raised; // nullptr: nothing
     } cases[] = {
-        {{Kind::PointerMoved}, "move 0"},
-        {{Kind::ButtonDown, TrayButton::Left}, "down 1 0"},
-        {{Kind::ButtonUp, TrayButton::Left}, "up 1 0"},
-        {{Kind::DoubleClick, TrayButton::Left}, "dbl 1 0"},
-        {{Kind::ButtonDown, TrayButton::Right}, "down 2 0"},
-        {{Kind::ButtonUp, TrayButton::Right}, "up 2 0"},
-        {{Kind::DoubleClick, TrayButton::Right}, "dbl 2 0"},
+        {{Kind::PointerMoved}, "move"},
+        {{Kind::ButtonDown, TrayButton::Left}, "down 1"},
+        {{Kind::ButtonUp, TrayButton::Left}, "up 1"},
+        {{Kind::DoubleClick, TrayButton::Left}, "dbl 1"},
+        {{Kind::ButtonDown, TrayButton::Right}, "down 2"},
+        {{Kind::ButtonUp, TrayButton::Right}, "up 2"},
+        {{Kind::DoubleClick, TrayButton::Right}, "dbl 2"},
         {{Kind::BalloonClicked}, nullptr},
         {{Kind::BalloonClosed}, nullptr},
     };
@@ -129,9 +135,8 @@ TEST_F(Tray, AnOverflowingTimeOutIsRefusedBeforeAnythingIsShown) {
 TEST(TrayLifetime, DestroyingTheControlTakesTheIconOut) {
     fakes::RecordingTray shell;
     fakes::FakeEventLoop loop;
-    RecordingHost host;
     {
-        cSysTray tray{shell, loop, host};
+        cSysTray tray{shell, loop};
         tray.setInTray(true);
     }
     ASSERT_EQ(shell.calls.size(), 2u);

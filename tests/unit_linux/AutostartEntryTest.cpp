@@ -29,7 +29,7 @@ struct AutostartEntry : ::testing::Test {
 };
 
 TEST_F(AutostartEntry, AddWritesADesktopEntryNamedByTheProgramsFileName) {
-    entry.add("cursovia", "\"/opt/my tools/cursovia\"");
+    entry.add("cursovia", {"/opt/my tools/cursovia", {}});
     EXPECT_EQ(files(), QStringList{"cursovia.desktop"});
     EXPECT_EQ(text("cursovia.desktop"), "[Desktop Entry]\nType=Application\nName=Cursovia\n"
                                         "Exec=\"/opt/my tools/cursovia\"\n");
@@ -40,8 +40,8 @@ TEST_F(AutostartEntry, AddingTwiceLeavesOneEntryAndRemoveTakesExactlyIt) {
     QFile other(folder() + "/other.desktop");
     ASSERT_TRUE(other.open(QIODevice::WriteOnly));
     other.close();
-    entry.add("cursovia", "\"/usr/bin/cursovia\"");
-    entry.add("cursovia", "\"/usr/bin/cursovia\"");
+    entry.add("cursovia", {"/usr/bin/cursovia", {}});
+    entry.add("cursovia", {"/usr/bin/cursovia", {}});
     EXPECT_EQ(files(), (QStringList{"cursovia.desktop", "other.desktop"}));
     entry.remove("cursovia");
     EXPECT_EQ(files(), QStringList{"other.desktop"});
@@ -51,7 +51,7 @@ TEST_F(AutostartEntry, AddingTwiceLeavesOneEntryAndRemoveTakesExactlyIt) {
 TEST_F(AutostartEntry, AFolderThatCannotBeMadeFailsWithTheEntrysPath) {
     qputenv("XDG_CONFIG_HOME", "/dev/null/config");
     try {
-        entry.add("cursovia", "\"/usr/bin/cursovia\"");
+        entry.add("cursovia", {"/usr/bin/cursovia", {}});
         ADD_FAILURE() << "no failure reported";
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find("/dev/null/config/autostart/cursovia.desktop"), std::string::npos)

@@ -34,5 +34,20 @@ TEST(Dialogs, MessageBoxesUseTheWindowsFont) {
     EXPECT_EQ(shown.pointSize(), 9);
 }
 
+// Qt reads a filter's patterns from the parentheses that end it; the core's
+// pattern for every file is Qt's too.
+TEST(Dialogs, FiltersBecomeQtNameFilters) {
+    const struct {
+        FileFilter filter;
+        const char* shown;
+    } cases[] = {
+        {{"Text Files", {"*.txt"}}, "Text Files (*.txt)"},
+        {{"All Files", {EveryFile}}, "All Files (*)"},
+        {{"Logs and the rest", {"*.log", EveryFile}}, "Logs and the rest (*.log *)"},
+        {{"Dotted", {"*.a.*"}}, "Dotted (*.a.*)"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(nameFilter(c.filter).toStdString(), c.shown) << c.shown;
+}
+
 } // namespace
 } // namespace cursovia::x11

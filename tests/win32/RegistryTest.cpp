@@ -62,15 +62,15 @@ using RunEntry = ScratchRegistry;
 
 TEST_F(RunEntry, AddWritesTheCommandLineAsAStringNamedByTheEntry) {
     RunKeyAutostart autostart;
-    autostart.add("Cursovia.exe", "\"C:\\Program Files\\Cursovia\\Cursovia.exe\"");
+    autostart.add("Cursovia.exe", {"C:\\Program Files\\Cursovia\\Cursovia.exe", {}});
     EXPECT_EQ(stored(RunKey, L"Cursovia.exe"),
               std::make_pair(DWORD{REG_SZ}, std::wstring(L"\"C:\\Program Files\\Cursovia\\Cursovia.exe\"")));
 }
 
 TEST_F(RunEntry, AddingAgainReplacesTheOneValue) {
     RunKeyAutostart autostart;
-    autostart.add("Cursovia.exe", "\"C:\\old\\Cursovia.exe\"");
-    autostart.add("Cursovia.exe", "\"C:\\new\\Cursovia.exe\"");
+    autostart.add("Cursovia.exe", {"C:\\old\\Cursovia.exe", {}});
+    autostart.add("Cursovia.exe", {"C:\\new\\Cursovia.exe", {}});
     EXPECT_EQ(stored(RunKey, L"Cursovia.exe").second, L"\"C:\\new\\Cursovia.exe\"");
     HKEY opened = nullptr;
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, RunKey, 0, KEY_READ, &opened), ERROR_SUCCESS);
@@ -83,8 +83,8 @@ TEST_F(RunEntry, AddingAgainReplacesTheOneValue) {
 
 TEST_F(RunEntry, RemoveDeletesExactlyThatValue) {
     RunKeyAutostart autostart;
-    autostart.add("Cursovia.exe", "\"C:\\a\\Cursovia.exe\"");
-    autostart.add("Other.exe", "\"C:\\b\\Other.exe\"");
+    autostart.add("Cursovia.exe", {"C:\\a\\Cursovia.exe", {}});
+    autostart.add("Other.exe", {"C:\\b\\Other.exe", {}});
     autostart.remove("Cursovia.exe");
     EXPECT_EQ(stored(RunKey, L"Cursovia.exe").second, L"(absent)");
     EXPECT_EQ(stored(RunKey, L"Other.exe").second, L"\"C:\\b\\Other.exe\"");

@@ -1,10 +1,12 @@
 #include "FileEncoding.h"
+#include "CommandLine.h"
 #include "Dialogs.h"
 #include "Utf16.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <stdexcept>
 
@@ -30,17 +32,38 @@ TEST(Utf16, SelectionOffsetsInBytesBecomeCodeUnits) {
     for (const Case& c : cases) EXPECT_EQ(utf16Length(Mixed, c.bytes), c.units) << c.bytes << " bytes";
 }
 
-TEST(DialogFilter, PipePairsBecomeNulSeparatedWithADoubleNulAtTheEnd) {
-    const std::wstring filter = dialogFilter("Text Files (*.txt)|*.txt|All Files (*.*)|*.*|");
+TEST(DialogFilter, FiltersBecomeNulSeparatedPairsWithADoubleNulAtTheEnd) {
+    const std::wstring filter = dialogFilter({{"Text Files", {"*.txt"}}, {"All Files", {cursovia::EveryFile}}});
     // c_str() supplies the last NUL of the pair that ends the list.
     const std::wstring expected(L"Text Files (*.txt)\0*.txt\0All Files (*.*)\0*.*\0", 45);
     EXPECT_EQ(filter, expected);
     EXPECT_EQ(filter.c_str()[filter.size()], L'\0');
 }
 
-TEST(DialogFilter, AFilterWithoutItsLastPipeStillEndsTheList) {
-    const std::wstring filter = dialogFilter("All Files (*.*)|*.*");
-    EXPECT_EQ(filter, std::wstring(L"All Files (*.*)\0*.*\0", 20));
+TEST(DialogFilter, SeveralPatternsAreSemicolonSeparated) {
+    const std::wstring filter = dialogFilter({{"Logs and the rest", {"*.log", cursovia::EveryFile}}});
+    EXPECT_EQ(filter, std::wstring(L"Logs and the rest (*.log;*.*)\0*.log;*.*\0", 40));
+}
+
+// What CommandLineToArgvW gives back is what was handed over.
+TEST(CommandLine, EachWordComesBackWhole) {
+    const std::vector<std::string> cases[] = {
+        {"C:\\Program Files\\Cursovia\\Cursovia.exe"},
+        {"explorer", "http://www.kelvardo.com"},
+        {"p", "say \"hi\"", "C:\\dir\\", "a\\\\\"b", ""},
+    };
+    for (const auto& words : cases) {
+        const std::wstring line = commandLine({words.front(), {words.begin() + 1, words.end()}});
+        int count = 0;
+        wchar_t** parsed = CommandLineToArgvW(line.c_str(), &count);
+        ASSERT_NE(parsed, nullptr);
+        std::vector<std::string> back;
+        for (int i = 0; i < count; ++i) back.push_back(narrow(parsed[i]));
+        LocalFree(parsed);
+        EXPECT_EQ(back, words) << narrow(line);
+    }
+    EXPECT_EQ(commandLine({"C:\\Cursovia\\Cursovia.exe", {}}), L"\"C:\\Cursovia\\Cursovia.exe\"");
+    EXPECT_EQ(commandLine({"explorer", {"http://www.kelvardo.com"}}), L"explorer \"http://www.kelvardo.com\"");
 }
 
 TEST(AnsiCodePage, AsciiRoundTripsByteForByte) {

@@ -3,6 +3,7 @@
 #include "ActionTableModel.h"
 #include "actions/ListEditing.h"
 #include "app/Form1Input.h"
+#include "base/KeyCodes.h"
 #include "base/ScopedFlag.h"
 
 #include <QApplication>
@@ -16,8 +17,6 @@
 
 namespace cursovia::x11 {
 namespace {
-
-constexpr int DeleteKeyCode = 46; // the key code the presenter knows Delete by
 
 // The column headings, with the room right of the last column drawn as one
 // more, empty heading, as the Windows list view does; Qt's styles leave a
@@ -119,7 +118,7 @@ void ActionListView::userSelected() {
 void ActionListView::keyPressEvent(QKeyEvent* event) {
     if (!form_) return QTableView::keyPressEvent(event);
     const bool alt = event->modifiers() & Qt::AltModifier;
-    if (event->key() == Qt::Key_Delete) input_->ListView1_KeyDown(DeleteKeyCode);
+    if (event->key() == Qt::Key_Delete) input_->ListView1_KeyDown(static_cast<int>(vk::Delete));
     else if (alt && event->key() == Qt::Key_Up) input_->ListView1_Command(ListCommand::MoveUp);
     else if (alt && event->key() == Qt::Key_Down) input_->ListView1_Command(ListCommand::MoveDown);
     else if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) showMenu({});

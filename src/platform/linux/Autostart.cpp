@@ -1,6 +1,5 @@
 #include "Autostart.h"
 
-#include "CommandLine.h"
 #include "DesktopEntry.h"
 
 #include <QDir>
@@ -28,12 +27,14 @@ QString entryPath(const std::string& name) {
 
 } // namespace
 
-void XdgAutostartEntry::add(const std::string& name, const std::string& commandLine) {
+void XdgAutostartEntry::add(const std::string& name, const ProgramStart& start) {
     const QString path = entryPath(name);
     if (!QDir().mkpath(autostartFolder())) fail(path, QStringLiteral("the folder cannot be created"));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) fail(path, file.errorString());
-    const std::string text = autostartEntryText(splitCommandLine(commandLine));
+    std::vector<std::string> words{start.program};
+    words.insert(words.end(), start.arguments.begin(), start.arguments.end());
+    const std::string text = autostartEntryText(words);
     if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()))
         fail(path, file.errorString());
     if (!file.commit()) fail(path, file.errorString());

@@ -9,7 +9,7 @@ namespace cursovia::x11 {
 class XdgAutostartEntry : public AutostartEntry {
 public:
     // Writes the entry atomically: a crash leaves the old file or the new one.
-    void add(const std::string& name, const std::string& commandLine) override;
+    void add(const std::string& name, const ProgramStart& start) override;
     void remove(const std::string& name) override;
 };
 

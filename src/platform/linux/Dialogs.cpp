@@ -1,12 +1,18 @@
 #include "Dialogs.h"
 
-#include "FileDialogFilter.h"
 #include "LineBreaks.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
 
 namespace cursovia::x11 {
+
+QString nameFilter(const FileFilter& filter) {
+    QStringList patterns;
+    for (const std::string& pattern : filter.patterns) patterns.push_back(QString::fromStdString(pattern));
+    return QString::fromStdString(filter.description) + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+           QLatin1Char(')');
+}
 
 QWidget* QtDialogs::owner() const { return mainWindow_.isVisible() ? &mainWindow_ : nullptr; }
 
@@ -29,7 +35,7 @@ FileDialogResult QtDialogs::runFileDialog(const FileDialogRequest& request, bool
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     QStringList filters;
-    for (const std::string& filter : qtNameFilters(request.filter)) filters.push_back(QString::fromStdString(filter));
+    for (const FileFilter& filter : request.filters) filters.push_back(nameFilter(filter));
     dialog.setNameFilters(filters);
     FileDialogResult result;
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return result;

@@ -1,9 +1,15 @@
 #pragma once
 #include "base/Dialogs.h"
 
+#include <QString>
+
 class QWidget;
 
 namespace cursovia::x11 {
+
+// A filter as Qt reads it: the description, then its patterns in
+// parentheses, blank-separated: "Text Files (*.txt)", "All Files (*)".
+QString nameFilter(const FileFilter& filter);
 
 // Message boxes and file dialogs, modal to the main window while it is on
 // screen (a window hidden in the tray owns no dialog: it would hide it too).

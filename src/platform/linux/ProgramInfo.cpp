@@ -14,7 +14,7 @@ ProgramInfo linuxProgramInfo() {
     info.executablePath =
         error ? QCoreApplication::applicationFilePath().toStdString() : binary.string();
     info.separator = '/';
-    info.browserCommand = "xdg-open";
+    info.browserProgram = "xdg-open";
     return info;
 }
 

@@ -1,5 +1,6 @@
 #include "Autostart.h"
 
+#include "CommandLine.h"
 #include "SystemError.h"
 #include "Utf16.h"
 
@@ -15,9 +16,9 @@ constexpr const char* RunKeyName = "HKEY_CURRENT_USER\\Software\\Microsoft\\Wind
 
 } // namespace
 
-void RunKeyAutostart::add(const std::string& name, const std::string& commandLine) {
+void RunKeyAutostart::add(const std::string& name, const ProgramStart& start) {
     const std::wstring value = widen(name);
-    const std::wstring data = widen(commandLine);
+    const std::wstring data = commandLine(start);
     const auto bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
     const LSTATUS status = RegSetKeyValueW(HKEY_CURRENT_USER, RunKey, value.c_str(), REG_SZ, data.c_str(), bytes);
     if (status != ERROR_SUCCESS)

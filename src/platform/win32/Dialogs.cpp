@@ -19,7 +19,7 @@ using DialogFunction = BOOL(WINAPI*)(OPENFILENAMEW*);
 
 FileDialogResult showFileDialog(HWND owner, const FileDialogRequest& request, DialogFunction show) {
     const std::wstring title = widen(request.title);
-    const std::wstring filter = dialogFilter(request.filter);
+    const std::wstring filter = dialogFilter(request.filters);
     std::array<wchar_t, FileNameBuffer> name{};
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
@@ -40,12 +40,18 @@ FileDialogResult showFileDialog(HWND owner, const FileDialogRequest& request, Di
 
 } // namespace
 
-std::wstring dialogFilter(const std::string& pipeSeparated) {
-    std::wstring filter = widen(pipeSeparated);
-    for (wchar_t& c : filter)
-        if (c == L'|') c = L'\0';
-    if (filter.empty() || filter.back() != L'\0') filter.push_back(L'\0');
-    return filter; // c_str() adds the second NUL that ends the list
+std::wstring dialogFilter(const std::vector<FileFilter>& filters) {
+    std::wstring list;
+    for (const FileFilter& filter : filters) {
+        std::wstring patterns;
+        for (const std::string& pattern : filter.patterns) {
+            if (!patterns.empty()) patterns += L';';
+            // "*" would do as well, but "*.*" is how Windows names every file.
+            patterns += pattern == EveryFile ? L"*.*" : widen(pattern);
+        }
+        list += widen(filter.description) + L" (" + patterns + L")" + L'\0' + patterns + L'\0';
+    }
+    return list; // c_str() adds the second NUL that ends the list
 }
 
 MessageAnswer CommonDialogs::messageBox(const std::string& text, const std::string& title, MessageButtons buttons,

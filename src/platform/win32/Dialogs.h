@@ -18,8 +18,9 @@ private:
     const OwnerWindow& owner_;
 };
 
-// "Text Files (*.txt)|*.txt|" as the dialog wants it: NUL-separated pairs
-// ending in two NULs.
-std::wstring dialogFilter(const std::string& pipeSeparated);
+// The filters as the dialog wants them: NUL-separated pairs of caption and
+// patterns ending in two NULs, the caption naming its patterns as Windows
+// writes them: "Text Files (*.txt)", "*.txt", "All Files (*.*)", "*.*".
+std::wstring dialogFilter(const std::vector<FileFilter>& filters);
 
 } // namespace cursovia::win32

@@ -1,5 +1,6 @@
 #include "ShellOpen.h"
 
+#include "CommandLine.h"
 #include "Handles.h"
 #include "Utf16.h"
 
@@ -8,12 +9,14 @@
 
 namespace cursovia::win32 {
 
-void ShellExecuteOpen::openDocument(const std::string& target) {
-    ShellExecuteW(owner_.hwnd, nullptr, widen(target).c_str(), nullptr, L"C:\\", SW_SHOW);
+void ShellExecuteOpen::openDocument(const std::string& address) {
+    // In quotes, as the shell writes a document to open.
+    const std::wstring file = L"\"" + widen(address) + L"\"";
+    ShellExecuteW(owner_.hwnd, nullptr, file.c_str(), nullptr, L"C:\\", SW_SHOW);
 }
 
-void ShellExecuteOpen::startCommand(const std::string& commandLine) {
-    std::wstring command = widen(commandLine); // CreateProcessW may write into it
+void ShellExecuteOpen::startProgram(const ProgramStart& start) {
+    std::wstring command = commandLine(start); // CreateProcessW may write into it
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
