@@ -53,4 +53,42 @@ void ListEditing::clear(ErrorReport& report) {
     report.at(102, [&] { stored_.save(); });
 }
 
+void ListEditing::moveSelected(ErrorReport& report, int by) {
+    if (report.test(100, [&] { return !list_.selected().has_value(); })) return;
+    const std::size_t from = *list_.selected();
+    if (report.test(102, [&] { return (by < 0 && from == 0) || (by > 0 && from + 1 >= list_.rowCount()); })) return;
+    report.at(104, [&] { list_.move(from, by < 0 ? from - 1 : from + 1); });
+    report.at(106, [&] { stored_.save(); });
+}
+
+void ListEditing::move(ErrorReport& report, std::size_t from, std::size_t to) {
+    if (report.test(100, [&] { return from == to || from >= list_.rowCount() || to >= list_.rowCount(); })) return;
+    report.at(102, [&] {
+        list_.move(from, to);
+        list_.select(to);
+    });
+    report.at(104, [&] { stored_.save(); });
+}
+
+void ListEditing::duplicateSelected(ErrorReport& report) {
+    if (report.test(100, [&] { return !list_.selected().has_value(); })) return;
+    report.at(102, [&] {
+        const std::size_t at = *list_.selected() + 1;
+        const Action copy = list_.row(at - 1);
+        if (at == list_.rowCount()) list_.append(copy);
+        else list_.insert(at, copy);
+        list_.select(at);
+    });
+    report.at(104, [&] { stored_.save(); });
+}
+
+void ListEditing::replaceSelected(ErrorReport& report, const Action& action) {
+    if (report.test(100, [&] { return !list_.selected().has_value(); })) return;
+    report.at(102, [&] {
+        requireStoredListCanKeep(action);
+        list_.replace(*list_.selected(), action);
+    });
+    report.at(104, [&] { stored_.save(); });
+}
+
 } // namespace cursovia

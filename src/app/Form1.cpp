@@ -19,9 +19,6 @@ int drawSeededFromClock() {
     return static_cast<int>(std::uniform_real_distribution<double>(0.0, 1.0)(generator) * 100) + 1;
 }
 
-// Where a failure inside the keyboard hook's callback is reported.
-const std::string HookProcedure = "modKeyboard.KeyboardHookProc";
-
 } // namespace
 
 std::string shortApplicationTitle(const std::string& productName) {
@@ -56,16 +53,12 @@ Form1::Form1(Form1Ports ports, ProgramInfo program, std::function<int()> drawHom
 
 Form1::Parts::Parts(Form1& f)
     : form(f),
-      mouse(f.ports_.pointer),
-      // The hook has no trap of its own: a failed capture is reported under it.
-      keyboard(f.ports_.keys, {[&f] { ErrorReport(f.ports_.dialogs, HookProcedure).at(100, [&f] { f.CaptureMousePosition(); }); },
-                               [&f] { f.stopFlag_ = true; }}),
+      automation({f.list_, f.ports_.dialogs, f.ports_.settings, f.ports_.loop, f.ports_.pointer, f.ports_.keys, f.runSeed_}, *this),
       tray(f.ports_.tray, f.ports_.loop),
       startUp(f.ports_.autostart, f.program_),
       stored(f.list_, f.ports_.settings, [this](const std::string& text) { showWarning(text); }),
       editing(f.list_, stored, *this),
-      files(f.list_, f.ports_.dialogs, f.ports_.fileEncoding, f.ports_.fileReplacement, stored, *this),
-      run({f.list_, f.ports_.dialogs, f.ports_.settings, f.ports_.loop, mouse, *this, f.runSeed_}, f.stopFlag_) {
+      files(f.list_, f.ports_.dialogs, f.ports_.fileEncoding, f.ports_.fileReplacement, stored, *this) {
     // Only the button release brings the window back.
     tray.MouseUp = [&f](TrayButton) { f.cSysTray1_MouseUp(); };
 }
@@ -73,7 +66,19 @@ Form1::Parts::Parts(Form1& f)
 Form1::~Form1() { list_.setObserver(nullptr); }
 
 cSysTray& Form1::cSysTray1() { return parts_->tray; }
-modKeyboard& Form1::keyboard() { return parts_->keyboard; }
+modKeyboard& Form1::keyboard() { return parts_->automation.keyboard; }
+bool Form1::StopFlag() const { return parts_->automation.run.StopFlag; }
+
+void Form1::Parts::keysChanged() {
+    const GlobalKeys& keys = automation.keys;
+    form.setCaption(ControlId::Label1, positionLabelCaption(keys));
+    form.setCaption(ControlId::PushButton5, automation.run.running() ? stopCaption(keys) : startCaption(keys));
+    const std::optional<KeyRole> choosing = automation.keyboard.choosing();
+    for (const auto& [box, role] : {std::pair{ControlId::PushButton12, KeyRole::Capture},
+                                    std::pair{ControlId::PushButton13, KeyRole::Stop},
+                                    std::pair{ControlId::PushButton14, KeyRole::Start}})
+        form.setCaption(box, keyBoxCaption(keys, role, choosing == role));
+}
 
 void Form1::controlChanged(ControlId id) {
     if (view_) view_->controlChanged(id);
@@ -172,6 +177,15 @@ void Form1::click(ControlId id) {
     case ControlId::PushButton8: PushButton8_Click(report); break;
     case ControlId::PushButton9: PushButton9_Click(report); break;
     case ControlId::PushButton10: PushButton10_Click(report); break;
+    case ControlId::PushButton12:
+    case ControlId::PushButton13:
+    case ControlId::PushButton14: {
+        const KeyRole role = id == ControlId::PushButton12   ? KeyRole::Capture
+                             : id == ControlId::PushButton13 ? KeyRole::Stop
+                                                             : KeyRole::Start;
+        report.at(100, [&] { parts_->automation.keyboard.chooseKey(role); });
+        break;
+    }
     case ControlId::Check4:
     case ControlId::Check8:
         report.at(100, [&] { setChecked(id, !state(id).value); });
@@ -190,10 +204,6 @@ void Form1::MouseMove(std::optional<ControlId> over) {
     windowChanged();
 }
 
-void Form1::CaptureMousePosition() {
-    const modMouse::Captions captions = parts_->mouse.CaptureMousePosition();
-    setCaption(ControlId::lblXPosition, captions.x);
-    setCaption(ControlId::lblYPosition, captions.y);
-}
+
 
 } // namespace cursovia

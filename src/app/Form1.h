@@ -34,6 +34,7 @@ class TrayShell;
 inline constexpr const char* ProductName = "Cursovia";
 
 enum class WindowState { Normal, Minimized, Maximized };
+enum class ListCommand : std::uint8_t;
 enum class PointerShape { Default, Custom };
 
 struct ListColumn {
@@ -106,7 +107,7 @@ public:
     bool handPointerLoaded() const { return handPointerLoaded_; }
     const std::string& applicationTitle() const { return appTitle_; }
 
-    bool StopFlag() const { return stopFlag_; }
+    bool StopFlag() const;
     bool TrayHidden() const { return trayHidden_; }
     bool FormLoading() const { return formLoading_; }
     // The Repeat and Randomness options in effect.
@@ -129,6 +130,10 @@ public:
     void ListView1_Select(std::optional<std::size_t> row);
     void ListView1_DblClick();
     void ListView1_KeyDown(int keyCode);
+    // A command of the list's context menu (also Alt+Up and Alt+Down), on the selected row.
+    void ListView1_Command(ListCommand command);
+    // The user dragged row `from` onto row `to`.
+    void ListView1_OLEDragDrop(std::size_t from, std::size_t to);
     // The pointer moved over a control, or over the window's own background (nullopt).
     void MouseMove(std::optional<ControlId> over);
     // The user (or the desktop) changed the window's state. Views call it from
@@ -188,7 +193,7 @@ private:
 
     void showMessage(const std::string& text);
     Action newAction() const;
-    void CaptureMousePosition();
+    void copyToSettings(const Action& row);
     void homePageChance();
     void restoreStartupOptions(ErrorReport& report);
     void restoreRunOptions(ErrorReport& report);
@@ -212,7 +217,6 @@ private:
     bool handPointerLoaded_ = false;
     std::string appTitle_ = ProductName;
 
-    bool stopFlag_ = false;
     bool trayHidden_ = false;
     bool formLoading_ = false;
     RunOptions runOptions_;

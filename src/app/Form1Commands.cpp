@@ -64,6 +64,37 @@ void Form1::ListView1_KeyDown(int keyCode) {
     parts_->editing.removeOnKey(report, keyCode);
 }
 
+void Form1::ListView1_Command(ListCommand command) {
+    ErrorReport report(ports_.dialogs,
+                       "Form1." + std::string(ListCommands[static_cast<std::size_t>(command)].name) + "_Click");
+    switch (command) {
+    case ListCommand::MoveUp: parts_->editing.moveSelected(report, -1); break;
+    case ListCommand::MoveDown: parts_->editing.moveSelected(report, +1); break;
+    case ListCommand::Duplicate: parts_->editing.duplicateSelected(report); break;
+    case ListCommand::UseCurrentSettings: parts_->editing.replaceSelected(report, newAction()); break;
+    case ListCommand::CopyToSettings:
+        if (const std::optional<std::size_t> row = list_.selected())
+            report.at(100, [&] { copyToSettings(list_.row(*row)); });
+        break;
+    case ListCommand::Remove: parts_->editing.removeSelected(report); break;
+    }
+}
+
+void Form1::ListView1_OLEDragDrop(std::size_t from, std::size_t to) {
+    ErrorReport report(ports_.dialogs, "Form1.ListView1_OLEDragDrop");
+    parts_->editing.move(report, from, to);
+}
+
+void Form1::copyToSettings(const Action& row) {
+    setCaption(ControlId::lblXPosition, row.x);
+    setCaption(ControlId::lblYPosition, row.y);
+    setText1(row.wait);
+    // A kind without an option button of its own leaves the options as they are.
+    if (row.kind == kind::NoAction) setOption(ControlId::Option1, true);
+    else if (row.kind == kind::SingleClick) setOption(ControlId::Option2, true);
+    else if (row.kind == kind::DoubleClick) setOption(ControlId::Option3, true);
+}
+
 // --- Action files and the sample list (actions/ListFiles) ------------------
 
 void Form1::PushButton8_Click(ErrorReport& report) {
@@ -81,13 +112,15 @@ void Form1::PushButton6_Click(ErrorReport& report) {
 // --- The run (automation/RunEngine) ----------------------------------------
 
 void Form1::PushButton5_Click(ErrorReport& report) {
-    parts_->run.startOrStop(report);
+    parts_->automation.run.startOrStop(report);
 }
 
 // --- Guidance (guidance/Guidance) ------------------------------------------
 
 void Form1::PushButton2_Click(ErrorReport& report) {
-    ShowHelp(report, ports_.dialogs, appTitle_);
+    const GlobalKeys& keys = parts_->automation.keys;
+    ShowHelp(report, ports_.dialogs, appTitle_, combinationText(keys[KeyRole::Capture]),
+             combinationText(shownStopKey(keys)));
 }
 
 void Form1::PushButton10_Click(ErrorReport& report) {

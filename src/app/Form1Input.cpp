@@ -1,5 +1,6 @@
 #include "app/Form1Input.h"
 
+#include "actions/ListEditing.h"
 #include "base/CallbackBoundary.h"
 
 namespace cursovia {
@@ -47,6 +48,15 @@ void Form1Input::ListView1_DblClick() noexcept {
 
 void Form1Input::ListView1_KeyDown(int keyCode) noexcept {
     run("Form1.ListView1_KeyDown", [&] { form_.ListView1_KeyDown(keyCode); });
+}
+
+void Form1Input::ListView1_Command(ListCommand command) noexcept {
+    run("Form1." + std::string(ListCommands[static_cast<std::size_t>(command)].name) + "_Click",
+        [&] { form_.ListView1_Command(command); });
+}
+
+void Form1Input::ListView1_OLEDragDrop(std::size_t from, std::size_t to) noexcept {
+    run("Form1.ListView1_OLEDragDrop", [&] { form_.ListView1_OLEDragDrop(from, to); });
 }
 
 void Form1Input::MouseMove(std::optional<ControlId> over) noexcept {

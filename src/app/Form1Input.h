@@ -28,6 +28,8 @@ public:
     void ListView1_Select(std::optional<std::size_t> row) noexcept;
     void ListView1_DblClick() noexcept;
     void ListView1_KeyDown(int keyCode) noexcept;
+    void ListView1_Command(ListCommand command) noexcept;
+    void ListView1_OLEDragDrop(std::size_t from, std::size_t to) noexcept;
     void MouseMove(std::optional<ControlId> over) noexcept;
     void userSetWindowState(WindowState state) noexcept;
     void AnotherCopyStarted() noexcept;

@@ -4,9 +4,7 @@
 #include "actions/ListFiles.h"
 #include "app/Form1.h"
 #include "actions/PersistedList.h"
-#include "automation/RunEngine.h"
-#include "automation/modKeyboard.h"
-#include "automation/modMouse.h"
+#include "automation/Automation.h"
 #include "base/Dialogs.h"
 #include "base/ErrorReport.h"
 #include "base/EventLoop.h"
@@ -44,6 +42,11 @@ struct Form1::Parts final : ListHost, RunWindow, SkinnedWindow {
     void clearTrayHidden() override { form.trayHidden_ = false; }
     RunOptions runOptions() const override { return form.runOptions_; }
     void showProgress(const std::string& progress) override { form.showRunProgress(progress); }
+    void showPosition(const std::string& x, const std::string& y) override {
+        form.setCaption(ControlId::lblXPosition, x);
+        form.setCaption(ControlId::lblYPosition, y);
+    }
+    void keysChanged() override;
 
     // SkinnedWindow
     void setWindowBackground(Colour colour) override {
@@ -57,14 +60,12 @@ struct Form1::Parts final : ListHost, RunWindow, SkinnedWindow {
     }
 
     Form1& form;
-    modMouse mouse;
-    modKeyboard keyboard;
+    Automation automation;
     cSysTray tray;
     mStartUp startUp;
     PersistedList stored;
     ListEditing editing;
     ListFiles files;
-    RunEngine run;
 };
 
 } // namespace cursovia

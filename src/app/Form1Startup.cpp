@@ -8,10 +8,13 @@
 namespace cursovia {
 namespace {
 
-const std::string FirstStartTip =
-    "This is a one-time message since this is your first time using this software. Please remember this tip: use "
-    "the F6 key to capture your current mouse coordinates. You can also click on the 'Help' button for more "
-    "instructions.";
+std::string firstStartTip(const GlobalKeys& keys) {
+    return "This is a one-time message since this is your first time using this software. Please remember this tip: "
+           "use the " +
+           combinationText(keys[KeyRole::Capture]) +
+           " key to capture your current mouse coordinates. You can also click on the 'Help' button for more "
+           "instructions.";
+}
 
 const std::string TrayMessage = "has been minimized to the system tray.\r\n"
                                 "Click on the blue 'K' icon (K for Kelvardo) to bring the software back.";
@@ -29,7 +32,12 @@ void Form1::Form_Load() {
     ErrorReport report(ports_.dialogs, "Form1.Form_Load");
     SettingsStore& store = ports_.settings;
 
-    report.at(100, [&] { formLoading_ = true; });
+    std::string keysIgnored;
+    report.at(100, [&] {
+        formLoading_ = true;
+        // The texts from here on name the keys as chosen.
+        keysIgnored = parts_->automation.keyboard.readKeys();
+    });
     report.at(102, [&] { ApplySkin(program_, ports_.skin, *parts_); });
     report.at(104, [&] { LoadHandPointer(program_, ports_.skin, *parts_); });
     report.at(106, [&] { homePageChance(); });
@@ -39,7 +47,7 @@ void Form1::Form_Load() {
     });
     if (report.test(110, [&] { return textToNumber(store.read(key(settings::Loads), "")) == 1; }))
         report.at(112, [&] {
-            ports_.dialogs.messageBox(FirstStartTip, appTitle_, MessageButtons::Ok, MessageIcon::None);
+            ports_.dialogs.messageBox(firstStartTip(parts_->automation.keys), appTitle_, MessageButtons::Ok, MessageIcon::None);
         });
     report.at(114, [&] { parts_->tray.setTrayTip(ProductName); });
     report.at(116, [&] {
@@ -67,7 +75,10 @@ void Form1::Form_Load() {
     report.at(156, [&] {
         setOption(ControlId::Option5, textToBoolean(store.read(key(settings::Option5), fallback(settings::Option5))));
     });
-    report.at(158, [&] { parts_->keyboard.InstallKeyboardHook(); });
+    report.at(158, [&] {
+        parts_->automation.keyboard.InstallKeyboardHook();
+        if (!keysIgnored.empty()) showMessage(keysIgnored);
+    });
     report.at(160, [&] { formLoading_ = false; });
     restoreRunOptions(report);
 }
@@ -122,8 +133,8 @@ void Form1::comeBack() {
 void Form1::Form_QueryUnload() {
     ErrorReport report(ports_.dialogs, "Form1.Form_QueryUnload");
     // A run may be under way further down the stack: it must not leave a button held.
-    parts_->run.releaseHeldButtons();
-    report.at(100, [&] { parts_->keyboard.RemoveKeyboardHook(); });
+    parts_->automation.run.releaseHeldButtons();
+    report.at(100, [&] { parts_->automation.keyboard.RemoveKeyboardHook(); });
     report.at(102, [&] {
         if (parts_->stored.unsaved()) parts_->stored.save();
     });

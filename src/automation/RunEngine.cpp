@@ -5,6 +5,7 @@
 #include "automation/Main.h"
 #include "automation/RunRandomness.h"
 #include "base/Conversions.h"
+#include "base/ScopedFlag.h"
 #include "base/SettingsKeys.h"
 
 #include <algorithm>
@@ -18,10 +19,13 @@
 namespace cursovia {
 namespace {
 
-const std::string FirstRunTip =
-    "This is a one-time message since this is your first time using this software. Please remember this tip: press "
-    "Ctrl+Alt+S keys together to stop running this automation. You can also click on the 'Help' button later for "
-    "more instructions.";
+std::string firstRunTip(const GlobalKeys& keys) {
+    return "This is a one-time message since this is your first time using this software. Please remember this tip: "
+           "press " +
+           combinationText(shownStopKey(keys)) +
+           " keys together to stop running this automation. You can also click on the 'Help' button later for more "
+           "instructions.";
+}
 
 // A row that fails on every pass must not bury the user under message boxes,
 // nor must a list of many rows that fail each in its own way.
@@ -115,8 +119,8 @@ void RunEngine::startOrStop(ErrorReport& report) {
         report.at(102, [&] { window.showMessage("No items in the list."); });
         return;
     }
-    if (report.test(104, [&] { return window.buttonCaption() == StartCaption; })) {
-        report.at(106, [&] { window.setButtonCaption(StopCaption); });
+    if (report.test(104, [&] { return window.buttonCaption() == startCaption(parts_.keys); })) {
+        report.at(106, [&] { window.setButtonCaption(stopCaption(parts_.keys)); });
         std::optional<std::int64_t> startRow;
         if (report.test(108, [&] { return window.startsFromFirstRow(); })) {
             report.at(110, [&] { startRow = 1; });
@@ -127,14 +131,17 @@ void RunEngine::startOrStop(ErrorReport& report) {
                 report.at(118, [&] { window.showMessage("No items selected."); });
         }
         if (startRow) {
-            report.at(120, [&] { stopFlag_ = false; });
-            report.at(122, [&] { MouseClickList(*startRow); });
+            report.at(120, [&] { StopFlag = false; });
+            report.at(122, [&] {
+                const ScopedFlag running(running_);
+                MouseClickList(*startRow);
+            });
         }
-        report.at(124, [&] { window.setButtonCaption(StartCaption); });
+        report.at(124, [&] { window.setButtonCaption(startCaption(parts_.keys)); });
         return;
     }
     // A run is active further down the call stack; it sees the flag at its next check.
-    report.at(126, [&] { stopFlag_ = true; });
+    report.at(126, [&] { StopFlag = true; });
     report.at(128, [&] { parts_.loop.processPendingEvents(); });
 }
 
@@ -149,7 +156,7 @@ void RunEngine::MouseClickList(std::int64_t startRow) {
     if (report.test(100, [&] {
             return textToNumber(parts_.settings.read(std::string(settings::Loads.name), "")) == 1;
         }))
-        report.at(102, [&] { window.showMessage(FirstRunTip); });
+        report.at(102, [&] { window.showMessage(firstRunTip(parts_.keys)); });
     report.at(104, [&] { window.minimise(); });
 
     // The limit counts from here, the first move, after the window has hidden.
@@ -167,7 +174,7 @@ void RunEngine::MouseClickList(std::int64_t startRow) {
     const RunDeadline* waitsEndBy = options.mode == RepeatMode::For ? &deadline : nullptr;
     // The run's checks: a stop, a list emptied meanwhile (nothing is left to
     // replay), or the end of its limit.
-    const auto runEnds = [&] { return stopFlag_ || list.rowCount() == 0 || limit.reached(loop.now(), list.rowCount()); };
+    const auto runEnds = [&] { return StopFlag || list.rowCount() == 0 || limit.reached(loop.now(), list.rowCount()); };
 
     while (list.rowCount() > 0) {
         showProgress();
@@ -195,7 +202,7 @@ void RunEngine::MouseClickList(std::int64_t startRow) {
             } catch (...) {
                 unreadable = std::current_exception();
             }
-            WaitSeconds(loop, stopFlag_, random.wait(seconds), waitsEndBy);
+            WaitSeconds(loop, StopFlag, random.wait(seconds), waitsEndBy);
             if (unreadable) std::rethrow_exception(unreadable);
         });
         limit.stepDone();

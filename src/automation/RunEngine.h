@@ -1,4 +1,5 @@
 #pragma once
+#include "automation/GlobalKeys.h"
 #include "automation/RunWindow.h"
 #include "automation/modMouse.h"
 #include "base/ActionList.h"
@@ -12,8 +13,11 @@
 
 namespace cursovia {
 
+// The start/stop button's captions with the default stop key (see startCaption).
 inline constexpr const char* StartCaption = "Start Running (Press Ctrl + Alt + S To Stop)";
 inline constexpr const char* StopCaption = "Stop Running (Press Ctrl + Alt + S To Stop)";
+// Where the start/stop button reports, pressed or started by its key.
+inline constexpr std::string_view RunButtonProcedure = "Form1.PushButton5_Click";
 
 // The run: the start/stop button and the loop that moves, clicks and waits
 // row after row until the stop flag is raised or its limit is reached. The loop runs on the
@@ -28,11 +32,11 @@ public:
         EventLoop& loop;
         modMouse& mouse;
         RunWindow& window;
+        const GlobalKeys& keys;
         // Seeds each run's random source; the clock, unless a test fixes it.
         std::function<std::uint32_t()> seed;
     };
-    // `stopFlag` is the process-wide StopFlag, also raised by the global keys.
-    RunEngine(Parts parts, bool& stopFlag) : parts_(parts), stopFlag_(stopFlag) {}
+    explicit RunEngine(Parts parts) : parts_(parts) {}
 
     // The start/stop button: starts a run, or stops the one under way.
     void startOrStop(ErrorReport& report);
@@ -45,10 +49,16 @@ public:
     // The program is closing, perhaps in the middle of a run: lets go of any
     // button the run holds down.
     void releaseHeldButtons() { parts_.mouse.ReleaseHeldButtons(); }
+    // Whether a run is under way, further down the call stack.
+    bool running() const { return running_; }
+
+    // Raised by the stop key and by a second press of the button; cleared
+    // just before each run.
+    bool StopFlag = false;
 
 private:
     Parts parts_;
-    bool& stopFlag_;
+    bool running_ = false;
 };
 
 } // namespace cursovia

@@ -5,9 +5,10 @@
 
 namespace cursovia {
 
-// What a run asks of the main window: its start/stop button, its start-from
-// options, its Repeat and Randomness options, hiding and showing it and
-// the tray icon's tip.
+// What a run and the global keys ask of the main window: its start/stop
+// button, its start-from options, its Repeat and Randomness options, hiding
+// and showing it, the tray icon's tip, the position labels and the captions
+// that name the keys.
 class RunWindow {
 public:
     virtual ~RunWindow() = default;
@@ -31,6 +32,10 @@ public:
     // How far a limited run is ("pass 3 of 10, row 2 of 5"), for the tray
     // icon's tip; empty when the run has ended.
     virtual void showProgress(const std::string& progress) = 0;
+    // The X and Y labels, written by the capture key.
+    virtual void showPosition(const std::string& x, const std::string& y) = 0;
+    // A global key changed, or its choosing began or ended: the captions that name them follow.
+    virtual void keysChanged() = 0;
 };
 
 } // namespace cursovia

@@ -9,15 +9,19 @@ namespace cursovia {
 
 // What changed in the list, for views that render it.
 struct ListChange {
-    enum class Kind { Inserted, Removed, Reset };
+    enum class Kind { Inserted, Removed, Reset, Moved, Changed };
     Kind kind = Kind::Reset;
-    std::size_t first = 0; // Inserted, Removed: the first row touched
-    std::size_t count = 0; // Inserted, Removed: how many rows
+    std::size_t first = 0; // Inserted, Removed, Changed: the first row touched; Moved: the row moved
+    std::size_t count = 0; // Inserted, Removed, Changed: how many rows; Moved: 1
+    std::size_t to = 0;    // Moved: where the row is afterwards
 };
 
 class ListObserver {
 public:
     virtual ~ListObserver() = default;
+    // Called just before the rows change, with what is about to change
+    // (toolkits whose models announce a change before it happens need it).
+    virtual void rowsChanging(const ListChange&) {}
     // Called after the rows changed.
     virtual void rowsChanged(const ListChange& change) = 0;
     // Called after the selected row changed (or was cleared).
@@ -49,6 +53,11 @@ public:
     // The rows below move up. Removing the selected row leaves no row selected.
     void remove(std::size_t index);
     void clear();
+    // Row `from` becomes row `to`, the rows between shift by one; the
+    // selection stays with its row.
+    void move(std::size_t from, std::size_t to);
+    // Row `index` takes the fields of `action`.
+    void replace(std::size_t index, Action action);
     // Appends many rows with one notification.
     void appendAll(std::vector<Action> actions);
 
@@ -56,7 +65,9 @@ public:
     void setObserver(ListObserver* observer) { observer_ = observer; }
 
 private:
-    void notify(const ListChange& change);
+    // Tells the observer before and after `change` is applied.
+    template <typename Apply>
+    void change(const ListChange& change, Apply apply);
     void notifySelection();
 
     std::vector<Action> rows_;

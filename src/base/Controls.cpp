@@ -57,6 +57,14 @@ constexpr std::array<ControlSpec, ControlCount> Table{{
     {C::txtPositionJitter, "txtPositionJitter", K::TextBox, "0", C::Frame8, {652, 440, 66, 24}, false, true, White},
     {C::lblWaitJitter, "lblWaitJitter", K::Label, "Wait \u00B1 %", C::Frame8, {538, 468, 110, 20}, false, true, White},
     {C::txtWaitJitter, "txtWaitJitter", K::TextBox, "0", C::Frame8, {652, 466, 66, 24}, false, true, White},
+    // The global keys: click a box, then press the new combination.
+    {C::Frame9, "Frame9", K::Frame, "Keys", std::nullopt, {736, 420, 320, 112}, false, true, White},
+    {C::lblCaptureKey, "lblCaptureKey", K::Label, "Capture:", C::Frame9, {744, 442, 92, 24}, false, true, White},
+    {C::PushButton12, "PushButton12", K::PushButton, "F6", C::Frame9, {840, 440, 208, 26}, false, true, White},
+    {C::lblStopKey, "lblStopKey", K::Label, "Stop:", C::Frame9, {744, 472, 92, 24}, false, true, White},
+    {C::PushButton13, "PushButton13", K::PushButton, "Ctrl+S", C::Frame9, {840, 470, 208, 26}, false, true, White},
+    {C::lblStartKey, "lblStartKey", K::Label, "Start/stop:", C::Frame9, {744, 502, 92, 24}, false, true, White},
+    {C::PushButton14, "PushButton14", K::PushButton, "(none)", C::Frame9, {840, 500, 208, 26}, false, true, White},
 }};
 
 constexpr bool tableInDeclarationOrder() {

@@ -13,12 +13,13 @@ enum class ControlId : std::uint8_t {
     lblYPosition, lblXPosition, Label6, Label4, ListView1, PushButton1, PushButton7, PushButton3,
     PushButton4, PushButton8, PushButton9, PushButton5, Frame3, Option3, Option2, Option1, PushButton6,
     PushButton10,
-    // The band below: more click options, the run's limit and its randomness.
+    // The band below: more click options, the run's limit and its randomness, the global keys.
     Frame6, Option6, Option7, Option8, Option9, Option10, Option11, Option12, Frame7, optUntilStopped,
     optRepeatTimes, optRepeatFor, txtRepeatCount, txtRepeatDuration, Frame8, lblPositionJitter, txtPositionJitter,
-    lblWaitJitter, txtWaitJitter,
+    lblWaitJitter, txtWaitJitter, Frame9, lblCaptureKey, PushButton12, lblStopKey, PushButton13, lblStartKey,
+    PushButton14,
 };
-inline constexpr std::size_t ControlCount = 48;
+inline constexpr std::size_t ControlCount = 55;
 
 enum class ControlKind : std::uint8_t { Frame, OptionButton, CheckBox, TextBox, PushButton, Label, ListView };
 

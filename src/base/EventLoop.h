@@ -1,5 +1,6 @@
 #pragma once
 #include <chrono>
+#include <functional>
 
 namespace cursovia {
 
@@ -24,6 +25,10 @@ public:
     // before the deadline; callers loop. A deadline already passed does not
     // sleep but still runs the events pending, once, as processPendingEvents does.
     virtual void waitUntil(MonotonicTime deadline) = 0;
+
+    // Runs `task` on this thread once the event being handled is over: at the
+    // next yield or wait, or in the idle loop.
+    virtual void post(std::function<void()> task) = 0;
 
     // Ends the process at once; the real program does not return from it.
     virtual void endProcess() = 0;

@@ -22,6 +22,10 @@ inline constexpr Key RepeatCount{"Repeat Count", "1"};
 inline constexpr Key RepeatDuration{"Repeat Duration", "60"}; // seconds
 inline constexpr Key PositionJitter{"Position Jitter", "0"};  // pixels
 inline constexpr Key WaitJitter{"Wait Jitter", "0"};          // percent
+// The global keys in their readable form ("Ctrl+Shift+F9"; empty for none).
+inline constexpr Key CaptureKey{"Capture Key", "F6"};
+inline constexpr Key StopKey{"Stop Key", "Ctrl+S"};
+inline constexpr Key StartKey{"Start Key", ""};
 
 // "On" and "Off" of the two start-up check boxes; only "On" exactly means checked.
 inline constexpr std::string_view On = "On";

@@ -5,8 +5,11 @@
 
 namespace cursovia {
 
-void ShowHelp(ErrorReport& report, Dialogs& dialogs, const std::string& title) {
-    report.at(100, [&] { dialogs.messageBox(helpText(), title, MessageButtons::Ok, MessageIcon::None); });
+void ShowHelp(ErrorReport& report, Dialogs& dialogs, const std::string& title, const std::string& captureKey,
+              const std::string& stopKey) {
+    report.at(100, [&] {
+        dialogs.messageBox(helpText(captureKey, stopKey), title, MessageButtons::Ok, MessageIcon::None);
+    });
 }
 
 void ShowNotWorking(ErrorReport& report, Dialogs& dialogs, ShellOpen& shell, const std::string& title) {

@@ -9,7 +9,9 @@ namespace cursovia {
 
 // The Help and "Not Working?" buttons. Each runs its statements through the
 // error report of the handler that called it; `title` is the application title.
-void ShowHelp(ErrorReport& report, Dialogs& dialogs, const std::string& title);
+// `captureKey` and `stopKey` name the keys as the user chose them.
+void ShowHelp(ErrorReport& report, Dialogs& dialogs, const std::string& title, const std::string& captureKey,
+              const std::string& stopKey);
 // Asks whether to open a web search for another tool, and opens it on Yes.
 void ShowNotWorking(ErrorReport& report, Dialogs& dialogs, ShellOpen& shell, const std::string& title);
 

@@ -2,11 +2,10 @@
 
 namespace cursovia {
 
-std::string helpText() {
-    return std::string("Move your mouse to the desired location on the screen and then press F6 to set the X and Y "
-                       "coordinate/position of the mouse.") +
-           "\r\r" +
-           "Important: Press Ctrl+Alt+S to stop this program once started. Please remember this now because you "
+std::string helpText(const std::string& captureKey, const std::string& stopKey) {
+    return "Move your mouse to the desired location on the screen and then press " + captureKey +
+           " to set the X and Y coordinate/position of the mouse." + "\r\r" + "Important: Press " + stopKey +
+           " to stop this program once started. Please remember this now because you "
            "will not be able to see this reminder once the automatic moves/clicks are running." +
            "\r\r" +
            "Load Actions From File = You can only load actions files that have been saved with 'Save Actions To "

@@ -111,13 +111,13 @@ void RecordingPointer::buttons(std::span<const ButtonEvent> events) {
     log.push_back(entry);
 }
 
-bool FakeKeySource::isKeyDown(std::uint32_t key) {
-    for (std::uint32_t k : heldAtInstall)
+bool FakeKeySource::isKeyDown(Key key) {
+    for (Key k : heldAtInstall)
         if (k == key) return true;
     return false;
 }
 
-void FakeKeySource::send(std::uint32_t key, bool down) {
+void FakeKeySource::send(Key key, bool down) {
     if (sink) sink->onKeyEvent({key, down});
 }
 

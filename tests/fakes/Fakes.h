@@ -70,6 +70,8 @@ public:
     void processPendingEvents() override;
     void waitUntil(MonotonicTime deadline) override;
     void endProcess() override { ended = true; }
+    // Runs at the next yield or wait.
+    void post(std::function<void()> task) override { at(now_, std::move(task)); }
 
     // Runs `event` once the clock reaches `at` (inside a yield or a wait).
     void at(MonotonicTime at, std::function<void()> event);
@@ -116,16 +118,22 @@ public:
         return !refuse;
     }
     void remove() override { sink = nullptr; }
-    bool isKeyDown(std::uint32_t key) override;
-    void send(std::uint32_t key, bool down);
-    void press(std::uint32_t key) {
+    bool isKeyDown(Key key) override;
+    void send(Key key, bool down);
+    void press(Key key) {
         send(key, true);
         send(key, false);
+    }
+    // The modifier keys held down, `key` pressed and released, the modifiers released.
+    void press(std::initializer_list<Key> modifiers, Key key) {
+        for (Key m : modifiers) send(m, true);
+        press(key);
+        for (Key m : modifiers) send(m, false);
     }
 
     KeySink* sink = nullptr;
     bool refuse = false;
-    std::vector<std::uint32_t> heldAtInstall;
+    std::vector<Key> heldAtInstall;
 };
 
 // One request to the tray; the fields its kind does not use stay empty.

@@ -67,7 +67,7 @@ struct FormFixture : ::testing::Test {
 
     void addRow(const std::string& x, const std::string& y, const std::string& wait, ControlId option) {
         pointer.at = {std::stoi(x), std::stoi(y)};
-        keys.press(vk::F6);
+        keys.press(Key::F6);
         form->Text1_Typed(wait);
         form->click(option);
         form->click(ControlId::PushButton1);

@@ -13,7 +13,7 @@ struct Editing : FormFixture {
     }
     void addNamed(const std::string& x) {
         pointer.at = {std::stoi(x), 0};
-        keys.press(vk::F6);
+        keys.press(Key::F6);
         form->click(ControlId::PushButton1);
     }
     std::vector<std::string> xs() const {
@@ -30,7 +30,7 @@ TEST_F(Editing, AddCopiesTheEntryControlsUnchanged) {
     form->Text1_Typed("2.50");
     form->click(ControlId::Option3);
     pointer.at = {-20, 1080};
-    keys.press(vk::F6);
+    keys.press(Key::F6);
     form->click(ControlId::PushButton1);
     form->click(ControlId::PushButton1);
     EXPECT_EQ(rows()[1], (Action{"-20", "1080", "2.50", "Double Click"}));
@@ -92,10 +92,10 @@ TEST_F(Editing, InsertPlacesNewRowsAboveTheSelectedRowInOrder) {
     EXPECT_EQ(form->list().selected(), 1u);
     form->list().remove(3);
     pointer.at = {10, 0};
-    keys.press(vk::F6);
+    keys.press(Key::F6);
     form->click(ControlId::PushButton7);
     pointer.at = {11, 0};
-    keys.press(vk::F6);
+    keys.press(Key::F6);
     form->click(ControlId::PushButton7);
     EXPECT_EQ(xs(), (std::vector<std::string>{"1", "10", "11", "2", "3"}));
     EXPECT_EQ(form->list().selected(), 3u);
@@ -105,7 +105,7 @@ TEST_F(Editing, InsertAtTheEdges) {
     for (const char* x : {"1", "2"}) addNamed(x);
     form->ListView1_Select(0);
     pointer.at = {5, 0};
-    keys.press(vk::F6);
+    keys.press(Key::F6);
     form->click(ControlId::PushButton7);
     EXPECT_EQ(xs(), (std::vector<std::string>{"5", "1", "2"}));
     EXPECT_EQ(form->list().selected(), 1u);

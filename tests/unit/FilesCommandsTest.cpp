@@ -387,7 +387,7 @@ TEST_F(FileCommands, SaveRefusesAFileTheUserCannotWrite) {
 TEST_F(FileCommands, SampleAppendsItsThreeRowsEachTime) {
     for (const char* x : {"1", "2"}) {
         pointer.at = {std::stoi(x), 0};
-        keys.press(vk::F6);
+        keys.press(Key::F6);
         form->click(ControlId::PushButton1);
     }
     form->click(ControlId::PushButton6);

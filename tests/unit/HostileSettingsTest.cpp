@@ -37,10 +37,10 @@ struct HostileSettings : fakes::FormFixture {
         form->click(ControlId::PushButton6);
         pointer.log.clear();
         loop.after(5s + 4.5s, [&] {
-            keys.send(vk::LeftControl, true);
-            keys.send(vk::S, true);
-            keys.send(vk::S, false);
-            keys.send(vk::LeftControl, false);
+            keys.send(Key::LeftCtrl, true);
+            keys.send(Key::S, true);
+            keys.send(Key::S, false);
+            keys.send(Key::LeftCtrl, false);
         });
         form->click(ControlId::PushButton5);
         EXPECT_NE(std::find(pointer.log.begin(), pointer.log.end(), "move 1200,350"), pointer.log.end());

@@ -1,4 +1,4 @@
-#include "automation/modKeyboard.h"
+#include "automation/Automation.h"
 #include "fakes/Fakes.h"
 #include "fakes/FormFixture.h"
 
@@ -7,66 +7,153 @@
 namespace cursovia {
 namespace {
 
+// The keys' room on its own: a window that logs what the keys asked of it.
+struct LoggingRunWindow : RunWindow {
+    std::vector<std::string>* log = nullptr;
+    std::string caption = StartCaption;
+    void showMessage(const std::string& text) override {
+        log->push_back(text == "No items in the list." ? "start" : "message: " + text);
+    }
+    const std::string& buttonCaption() const override { return caption; }
+    void setButtonCaption(const std::string& c) override { caption = c; }
+    bool startsFromFirstRow() const override { return true; }
+    bool startsFromSelectedRow() const override { return false; }
+    void minimise() override {}
+    void showWindow() override {}
+    void focusWindow() override {}
+    void clearTrayHidden() override {}
+    void showPosition(const std::string&, const std::string&) override { log->push_back("capture"); }
+    void keysChanged() override {}
+    RunOptions runOptions() const override { return {}; }
+    void showProgress(const std::string&) override {}
+};
+
 struct Keyboard : ::testing::Test {
     fakes::FakeKeySource source;
+    fakes::RecordingDialogs dialogs;
+    fakes::MemorySettings settings;
+    fakes::FakeEventLoop loop;
+    fakes::RecordingPointer pointer;
+    ActionList list;
     std::vector<std::string> log;
-    modKeyboard keyboard{source, {[this] { log.push_back("capture"); }, [this] { log.push_back("stop"); }}};
-    void SetUp() override { keyboard.InstallKeyboardHook(); }
-    void down(std::uint32_t k) { source.send(k, true); }
-    void up(std::uint32_t k) { source.send(k, false); }
+    LoggingRunWindow window;
+    Automation room{{list, dialogs, settings, loop, pointer, source}, window};
+    modKeyboard& keyboard = room.keyboard;
+
+    void SetUp() override {
+        window.log = &log;
+        keyboard.InstallKeyboardHook();
+    }
+    // Sends the events; what they did, in order (a start runs once the key's event is over).
+    std::vector<std::string> after(const std::vector<std::pair<Key, bool>>& events) {
+        log.clear();
+        for (const auto& [key, isDown] : events) {
+            source.send(key, isDown);
+            if (room.run.StopFlag) log.push_back("stop");
+            room.run.StopFlag = false;
+        }
+        loop.processPendingEvents();
+        return log;
+    }
+    void down(Key k) { source.send(k, true); }
+    void up(Key k) { source.send(k, false); }
 };
 
 TEST_F(Keyboard, DecidesFromEachKeyEvent) {
     const struct {
         const char* name;
-        std::vector<std::pair<std::uint32_t, bool>> events;
+        std::vector<std::pair<Key, bool>> events;
         std::vector<std::string> expected;
     } cases[] = {
-        {"F6 press captures once, its release nothing", {{vk::F6, true}, {vk::F6, false}}, {"capture"}},
-        {"held F6 repeats capture", {{vk::F6, true}, {vk::F6, true}}, {"capture", "capture"}},
-        {"Ctrl+S stops", {{vk::LeftControl, true}, {vk::S, true}, {vk::S, false}, {vk::LeftControl, false}}, {"stop"}},
-        {"right Ctrl counts", {{vk::RightControl, true}, {vk::S, true}}, {"stop"}},
-        {"the generic Ctrl code counts", {{vk::Control, true}, {vk::S, true}}, {"stop"}},
-        {"S alone does nothing", {{vk::S, true}, {vk::S, false}}, {}},
-        {"Alt+S does nothing", {{0x12, true}, {vk::S, true}}, {}},
-        {"Ctrl released before S", {{vk::LeftControl, true}, {vk::LeftControl, false}, {vk::S, true}}, {}},
-        {"one Ctrl still held", {{vk::LeftControl, true}, {vk::RightControl, true}, {vk::LeftControl, false}, {vk::S, true}}, {"stop"}},
-        {"Ctrl+Alt+S stops", {{vk::LeftControl, true}, {0x12, true}, {vk::S, true}}, {"stop"}},
-        {"S key-up with Ctrl does nothing", {{vk::LeftControl, true}, {vk::S, false}}, {}},
-        {"F6 with Ctrl held captures", {{vk::LeftControl, true}, {vk::F6, true}, {vk::S, true}}, {"capture", "stop"}},
+        {"F6 press captures once, its release nothing", {{Key::F6, true}, {Key::F6, false}}, {"capture"}},
+        {"held F6 repeats capture", {{Key::F6, true}, {Key::F6, true}}, {"capture", "capture"}},
+        {"Ctrl+S stops", {{Key::LeftCtrl, true}, {Key::S, true}, {Key::S, false}, {Key::LeftCtrl, false}}, {"stop"}},
+        {"right Ctrl counts", {{Key::RightCtrl, true}, {Key::S, true}}, {"stop"}},
+        {"S alone does nothing", {{Key::S, true}, {Key::S, false}}, {}},
+        {"Alt+S does nothing", {{Key::LeftAlt, true}, {Key::S, true}}, {}},
+        {"Ctrl released before S", {{Key::LeftCtrl, true}, {Key::LeftCtrl, false}, {Key::S, true}}, {}},
+        {"one Ctrl still held", {{Key::LeftCtrl, true}, {Key::RightCtrl, true}, {Key::LeftCtrl, false}, {Key::S, true}}, {"stop"}},
+        {"Ctrl+Alt+S stops", {{Key::LeftCtrl, true}, {Key::LeftAlt, true}, {Key::S, true}}, {"stop"}},
+        {"Ctrl+Shift+S stops", {{Key::LeftCtrl, true}, {Key::RightShift, true}, {Key::S, true}}, {"stop"}},
+        {"S key-up with Ctrl does nothing", {{Key::LeftCtrl, true}, {Key::S, false}}, {}},
+        {"F6 with Ctrl held captures", {{Key::LeftCtrl, true}, {Key::F6, true}, {Key::S, true}}, {"capture", "stop"}},
     };
     for (const auto& c : cases) {
-        log.clear();
-        for (std::uint32_t k : {vk::LeftControl, vk::RightControl}) up(k);
-        for (const auto& [key, isDown] : c.events) source.send(key, isDown);
-        EXPECT_EQ(log, c.expected) << c.name;
+        for (Key k : {Key::LeftCtrl, Key::RightCtrl, Key::LeftAlt, Key::RightShift}) up(k);
+        EXPECT_EQ(after(c.events), c.expected) << c.name;
     }
 }
 
-TEST_F(Keyboard, CtrlHeldWhenTheHookStartsCountsUntilReleased) {
+TEST_F(Keyboard, ChosenKeysDecideTheSameWayAndTheStartKeyPressesTheButton) {
+    settings.set("Capture Key", "F6");
+    settings.set("Stop Key", "Alt+Pause");
+    settings.set("Start Key", "Ctrl+F6");
+    EXPECT_EQ(keyboard.readKeys(), "");
+    const std::vector<std::pair<Key, bool>> ctrlF6{{Key::LeftCtrl, true}, {Key::F6, true}, {Key::F6, false}, {Key::LeftCtrl, false}};
+    EXPECT_EQ(after(ctrlF6), (std::vector<std::string>{"start"})) << "more modifiers win";
+    EXPECT_EQ(after({{Key::F6, true}}), (std::vector<std::string>{"capture"}));
+    EXPECT_EQ(after({{Key::LeftAlt, true}, {Key::Pause, true}, {Key::LeftAlt, false}}), (std::vector<std::string>{"stop"}));
+    EXPECT_EQ(after({{Key::LeftCtrl, true}, {Key::S, true}, {Key::LeftCtrl, false}}), (std::vector<std::string>{}))
+        << "Ctrl+S no longer stops";
+}
+
+TEST_F(Keyboard, ChoosingTakesTheNextCombinationInsteadOfActing) {
+    const struct {
+        const char* name;
+        KeyRole role;
+        std::vector<std::pair<Key, bool>> events;
+        std::string stored;        // the setting afterwards; "-" for not written
+        std::string messageStart;  // the refusal shown, if any
+    } cases[] = {
+        {"a combination", KeyRole::Capture, {{Key::LeftCtrl, true}, {Key::LeftShift, true}, {Key::F9, true}}, "Ctrl+Shift+F9", ""},
+        {"Escape cancels", KeyRole::Stop, {{Key::Escape, true}}, "-", ""},
+        {"Backspace clears the start key", KeyRole::Start, {{Key::Backspace, true}}, "", ""},
+        {"Backspace leaves the stop key waiting", KeyRole::Stop, {{Key::Backspace, true}, {Key::F8, true}}, "F8", ""},
+        {"a modifier alone", KeyRole::Start, {{Key::LeftCtrl, true}, {Key::LeftCtrl, false}}, "-", "message: Ctrl alone"},
+        {"another role's key", KeyRole::Start, {{Key::F6, true}}, "-", "message: F6 is already the Capture key"},
+        {"kept by the system", KeyRole::Start, {{Key::LeftAlt, true}, {Key::F4, true}}, "-", "message: Alt+F4 is kept by the system"},
+    };
+    for (const auto& c : cases) {
+        for (Key k : {Key::LeftCtrl, Key::LeftShift, Key::LeftAlt}) up(k);
+        settings = {};
+        keyboard.readKeys();
+        keyboard.chooseKey(c.role);
+        const std::vector<std::string> seen = after(c.events);
+        EXPECT_FALSE(keyboard.choosing()) << c.name;
+        const std::string setting = std::string(c.role == KeyRole::Capture ? "Capture" : c.role == KeyRole::Stop ? "Stop" : "Start") + " Key";
+        EXPECT_EQ(settings.value(setting).value_or("-"), c.stored) << c.name;
+        if (c.messageStart[0]) {
+            ASSERT_EQ(seen.size(), 1u) << c.name;
+            EXPECT_EQ(seen[0].rfind(c.messageStart, 0), 0u) << seen[0];
+        } else {
+            EXPECT_TRUE(seen.empty()) << c.name << ": " << (seen.empty() ? "" : seen[0]);
+        }
+    }
+}
+
+TEST_F(Keyboard, ModifiersHeldWhenTheHookStartsCountUntilReleased) {
     keyboard.RemoveKeyboardHook();
-    source.heldAtInstall = {vk::RightControl, vk::Control}; // the platform reports "either Ctrl" too
+    source.heldAtInstall = {Key::RightCtrl};
     keyboard.InstallKeyboardHook();
-    down(vk::S);
-    up(vk::RightControl);
-    down(vk::S);
-    EXPECT_EQ(log, (std::vector<std::string>{"stop"}));
+    EXPECT_EQ(after({{Key::S, true}, {Key::RightCtrl, false}, {Key::S, true}}), (std::vector<std::string>{"stop"}));
 }
 
 TEST_F(Keyboard, RemovedHookHearsNothingAndARefusedOneSaysSo) {
     keyboard.RemoveKeyboardHook();
-    down(vk::F6);
-    EXPECT_TRUE(log.empty());
+    EXPECT_TRUE(after({{Key::F6, true}}).empty());
     source.refuse = true;
     keyboard.InstallKeyboardHook();
     EXPECT_FALSE(keyboard.installed());
 }
 
-TEST(KeyboardFailure, AFailingCaptureDoesNotEscapeTheHook) {
-    fakes::FakeKeySource source;
-    modKeyboard keyboard{source, {[] { throw std::runtime_error("window gone"); }, [] {}}};
-    keyboard.InstallKeyboardHook();
-    EXPECT_NO_THROW(source.send(vk::F6, true));
+TEST_F(Keyboard, AFailingCaptureDoesNotEscapeTheHook) {
+    struct Failing : LoggingRunWindow {
+        void showPosition(const std::string&, const std::string&) override { throw std::runtime_error("window gone"); }
+    } failing;
+    failing.log = &log;
+    Automation broken{{list, dialogs, settings, loop, pointer, source}, failing};
+    broken.keyboard.InstallKeyboardHook();
+    EXPECT_NO_THROW(source.send(Key::F6, true));
 }
 
 // A window whose X label cannot be written (gone, say, or out of memory).
@@ -84,7 +171,7 @@ TEST_F(KeyboardInTheWindow, AFailingCaptureIsReportedUnderTheHookAndTheKeysGoOnW
     FailingCaptionView failing;
     form->setView(&failing);
     pointer.at = {12, 34};
-    EXPECT_NO_THROW(keys.press(vk::F6));
+    EXPECT_NO_THROW(keys.press(Key::F6));
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].title, "Application Error");
     EXPECT_EQ(dialogs.shown[0].text.rfind("The X label cannot be written\r\nin CursoviaApp2021/08/31.modKeyboard."
@@ -92,7 +179,7 @@ TEST_F(KeyboardInTheWindow, AFailingCaptureIsReportedUnderTheHookAndTheKeysGoOnW
               0u)
         << dialogs.shown[0].text;
     form->setView(&view);
-    keys.press(vk::F6);
+    keys.press(Key::F6);
     EXPECT_EQ(form->control(ControlId::lblYPosition).caption, "34");
     EXPECT_EQ(dialogs.shown.size(), 1u);
 }

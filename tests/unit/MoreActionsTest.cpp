@@ -21,10 +21,10 @@ struct MoreActions : fakes::FormFixture {
         form->list().appendAll(std::move(actions));
     }
     void ctrlS() {
-        keys.send(vk::LeftControl, true);
-        keys.send(vk::S, true);
-        keys.send(vk::S, false);
-        keys.send(vk::LeftControl, false);
+        keys.send(Key::LeftCtrl, true);
+        keys.send(Key::S, true);
+        keys.send(Key::S, false);
+        keys.send(Key::LeftCtrl, false);
     }
     void type(ControlId box, const std::string& text) {
         form->textGotFocus(box);

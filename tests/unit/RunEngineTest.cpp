@@ -19,10 +19,10 @@ struct Run : fakes::FormFixture {
         form->list().appendAll(std::move(actions));
     }
     void ctrlS() {
-        keys.send(vk::LeftControl, true);
-        keys.send(vk::S, true);
-        keys.send(vk::S, false);
-        keys.send(vk::LeftControl, false);
+        keys.send(Key::LeftCtrl, true);
+        keys.send(Key::S, true);
+        keys.send(Key::S, false);
+        keys.send(Key::LeftCtrl, false);
     }
     void stopAfter(std::chrono::duration<double> delay) {
         loop.after(delay, [this] { ctrlS(); });

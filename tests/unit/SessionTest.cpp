@@ -14,28 +14,28 @@ TEST_F(Session, CaptureAddRunStopHideComeBackAndStartAgain) {
 
     // two captures with F6 from another application, each added
     pointer.at = {640, 360};
-    keys.press(vk::F6);
+    keys.press(Key::F6);
     EXPECT_EQ(form->control(ControlId::lblXPosition).caption, "640");
     EXPECT_EQ(form->control(ControlId::lblYPosition).caption, "360");
     form->click(ControlId::Option2);
     form->Text1_Typed("0.5");
     form->click(ControlId::PushButton1);
     pointer.at = {-100, 20};
-    keys.press(vk::F6);
+    keys.press(Key::F6);
     form->click(ControlId::Option1);
     form->click(ControlId::PushButton1);
     EXPECT_EQ(form->control(ControlId::lblXPosition).caption, "-100");
 
     // a run, stopped by Ctrl+S from anywhere
     loop.after(5s + 2.2s, [&] {
-        keys.send(vk::RightControl, true);
-        keys.send(vk::S, true);
+        keys.send(Key::RightCtrl, true);
+        keys.send(Key::S, true);
     });
     form->click(ControlId::PushButton5);
     EXPECT_EQ(pointer.log, (std::vector<std::string>{"move 640,360", "click", "move -100,20", "move 640,360", "click",
                                                      "move -100,20", "move 640,360", "click"}));
     EXPECT_TRUE(form->visible());
-    keys.send(vk::RightControl, false);
+    keys.send(Key::RightCtrl, false);
 
     // minimise: hidden in the tray, no second balloon; a tray click brings it back
     const std::size_t trayCalls = tray.calls.size();

@@ -1,7 +1,5 @@
 #include "KeysymTable.h"
 
-#include "automation/KeyEvents.h"
-
 #include <X11/keysym.h>
 
 #include <gtest/gtest.h>
@@ -9,23 +7,32 @@
 namespace cursovia::x11 {
 namespace {
 
-TEST(KeysymTable, MapsTheGlobalKeysAndNothingElse) {
+TEST(KeysymTable, MapsTheKeysTheCoreNamesAndNothingElse) {
     const struct {
         unsigned long keysym;
-        std::optional<std::uint32_t> virtualKey;
+        std::optional<Key> key;
     } cases[] = {
-        {XK_F6, vk::F6},          {XK_s, vk::S},        {XK_S, vk::S},          {XK_Control_L, vk::LeftControl},
-        {XK_Control_R, vk::RightControl}, {XK_F7, std::nullopt}, {XK_a, std::nullopt}, {XK_Alt_L, std::nullopt},
-        {XK_Shift_L, std::nullopt}, {XK_Delete, std::nullopt},
+        {XK_F6, Key::F6},           {XK_s, Key::S},           {XK_S, Key::S},
+        {XK_Control_L, Key::LeftCtrl}, {XK_Control_R, Key::RightCtrl}, {XK_F7, Key::F7},
+        {XK_a, Key::A},             {XK_z, Key::Z},           {XK_Alt_L, Key::LeftAlt},
+        {XK_Shift_L, Key::LeftShift}, {XK_Super_R, Key::RightWin}, {XK_Delete, Key::Delete},
+        {XK_F24, Key::F24},         {XK_0, Key::Digit0},      {XK_9, Key::Digit9},
+        {XK_KP_5, Key::Num5},       {XK_KP_Begin, Key::Num5}, {XK_Pause, Key::Pause},
+        {XK_Prior, Key::PageUp},    {XK_F25, std::nullopt},   {XK_exclam, std::nullopt},
+        {XK_Caps_Lock, std::nullopt},
     };
-    for (const auto& c : cases) EXPECT_EQ(virtualKeyForKeysym(c.keysym), c.virtualKey) << std::hex << c.keysym;
+    for (const auto& c : cases) EXPECT_EQ(keyForKeysym(c.keysym), c.key) << std::hex << c.keysym;
 }
 
-TEST(KeysymTable, TheGenericControlKeyIsEitherSide) {
-    EXPECT_EQ(keysymsForVirtualKey(vk::Control), (std::vector<unsigned long>{XK_Control_L, XK_Control_R}));
-    EXPECT_EQ(keysymsForVirtualKey(vk::LeftControl), (std::vector<unsigned long>{XK_Control_L}));
-    EXPECT_EQ(keysymsForVirtualKey(vk::S), (std::vector<unsigned long>{XK_s, XK_S}));
-    EXPECT_TRUE(keysymsForVirtualKey(0x41).empty());
+TEST(KeysymTable, EveryKeysymOfAKeyMapsBackToIt) {
+    EXPECT_EQ(keysymsForKey(Key::LeftCtrl), (std::vector<unsigned long>{XK_Control_L}));
+    EXPECT_EQ(keysymsForKey(Key::S), (std::vector<unsigned long>{XK_s, XK_S}));
+    EXPECT_TRUE(keysymsForKey(Key::None).empty());
+    for (int k = static_cast<int>(Key::LeftCtrl); k <= static_cast<int>(Key::Menu); ++k) {
+        const Key key = static_cast<Key>(k);
+        EXPECT_FALSE(keysymsForKey(key).empty()) << k;
+        for (unsigned long keysym : keysymsForKey(key)) EXPECT_EQ(keyForKeysym(keysym), key) << std::hex << keysym;
+    }
 }
 
 } // namespace

@@ -18,11 +18,12 @@ using cursovia::win32::OwnerWindow;
 
 // F24: a key no application reacts to, so the injected presses go nowhere.
 constexpr WORD Harmless = VK_F24;
+constexpr cursovia::Key HarmlessKey = cursovia::Key::F24;
 
 class Recorder : public KeySink {
 public:
     void onKeyEvent(const KeyEvent& event) override {
-        if (event.virtualKey == Harmless) events.push_back(event);
+        if (event.key == HarmlessKey || event.key == cursovia::Key::RightShift) events.push_back(event);
     }
     std::vector<KeyEvent> events;
 };
@@ -52,7 +53,7 @@ protected:
 bool same(const std::vector<KeyEvent>& actual, const std::vector<KeyEvent>& expected) {
     if (actual.size() != expected.size()) return false;
     for (std::size_t i = 0; i < actual.size(); ++i)
-        if (actual[i].virtualKey != expected[i].virtualKey || actual[i].down != expected[i].down) return false;
+        if (actual[i].key != expected[i].key || actual[i].down != expected[i].down) return false;
     return true;
 }
 
@@ -61,7 +62,7 @@ TEST_F(KeyboardHookTest, InjectedPressAndReleaseReachTheSink) {
     INPUT inputs[] = {key(Harmless, true), key(Harmless, false)};
     ASSERT_EQ(SendInput(2, inputs, sizeof(INPUT)), 2u);
     pumpUntil(2);
-    EXPECT_TRUE(same(recorder.events, {{Harmless, true}, {Harmless, false}}));
+    EXPECT_TRUE(same(recorder.events, {{HarmlessKey, true}, {HarmlessKey, false}}));
 }
 
 TEST_F(KeyboardHookTest, KeysWithAltHeldCountAsPressesAndReleasesToo) {
@@ -70,7 +71,16 @@ TEST_F(KeyboardHookTest, KeysWithAltHeldCountAsPressesAndReleasesToo) {
     INPUT inputs[] = {key(VK_MENU, true), key(Harmless, true), key(Harmless, false), key(VK_MENU, false)};
     ASSERT_EQ(SendInput(4, inputs, sizeof(INPUT)), 4u);
     pumpUntil(2);
-    EXPECT_TRUE(same(recorder.events, {{Harmless, true}, {Harmless, false}}));
+    EXPECT_TRUE(same(recorder.events, {{HarmlessKey, true}, {HarmlessKey, false}}));
+}
+
+TEST_F(KeyboardHookTest, EachSideOfAModifierIsItsOwnKey) {
+    ASSERT_TRUE(hook.install(recorder));
+    INPUT inputs[] = {key(VK_RSHIFT, true), key(Harmless, true), key(Harmless, false), key(VK_RSHIFT, false)};
+    ASSERT_EQ(SendInput(4, inputs, sizeof(INPUT)), 4u);
+    pumpUntil(4);
+    EXPECT_TRUE(same(recorder.events, {{cursovia::Key::RightShift, true}, {HarmlessKey, true}, {HarmlessKey, false},
+                                       {cursovia::Key::RightShift, false}}));
 }
 
 TEST_F(KeyboardHookTest, NothingArrivesAfterRemove) {
@@ -99,7 +109,7 @@ TEST_F(KeyboardHookTest, AFailingSinkIsLoggedAndKeepsTheHook) {
     const auto deadline = loop.now() + 5s;
     while (failing.events.size() < 2 && loop.now() < deadline) loop.waitUntil(loop.now() + 50ms);
     const std::string log = testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(same(failing.events, {{Harmless, true}, {Harmless, false}}));
+    EXPECT_TRUE(same(failing.events, {{HarmlessKey, true}, {HarmlessKey, false}}));
     EXPECT_NE(log.find("cursovia: modKeyboard.KeyboardHookProc failed: Overflow"), std::string::npos) << log;
 }
 

@@ -1,11 +1,15 @@
 #include "ActionListView.h"
 
 #include "ActionTableModel.h"
+#include "actions/ListEditing.h"
 #include "app/Form1Input.h"
 #include "base/KeyCodes.h"
 #include "base/ScopedFlag.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QMenu>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -112,12 +116,61 @@ void ActionListView::userSelected() {
 }
 
 void ActionListView::keyPressEvent(QKeyEvent* event) {
-    if (event->key() != Qt::Key_Delete || !form_) {
-        QTableView::keyPressEvent(event);
-        return;
-    }
-    input_->ListView1_KeyDown(static_cast<int>(vk::Delete));
+    if (!form_) return QTableView::keyPressEvent(event);
+    const bool alt = event->modifiers() & Qt::AltModifier;
+    if (event->key() == Qt::Key_Delete) input_->ListView1_KeyDown(static_cast<int>(vk::Delete));
+    else if (alt && event->key() == Qt::Key_Up) input_->ListView1_Command(ListCommand::MoveUp);
+    else if (alt && event->key() == Qt::Key_Down) input_->ListView1_Command(ListCommand::MoveDown);
+    else if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) showMenu({});
+    else return QTableView::keyPressEvent(event);
     event->accept();
+}
+
+void ActionListView::contextMenuEvent(QContextMenuEvent* event) {
+    if (!form_) return;
+    showMenu(event->reason() == QContextMenuEvent::Mouse ? event->globalPos() : QPoint());
+    event->accept();
+}
+
+// At `at` (global), or for the keyboard beside the selected row.
+void ActionListView::showMenu(const QPoint& at) {
+    QPoint where = at;
+    if (where.isNull()) {
+        const std::optional<std::size_t> selected = form_->list().selected();
+        const QRect row = selected ? visualRect(model_->index(static_cast<int>(*selected), 0)) : QRect();
+        where = viewport()->mapToGlobal(row.isValid() ? row.bottomLeft() : QPoint(0, 0));
+    }
+    QMenu menu(this);
+    for (const ListCommandSpec& spec : ListCommands) {
+        const ListCommand command = spec.command;
+        menu.addAction(QString::fromUtf8(spec.caption), [this, command] { input_->ListView1_Command(command); });
+    }
+    menu.exec(where);
+}
+
+void ActionListView::mousePressEvent(QMouseEvent* event) {
+    QTableView::mousePressEvent(event);
+    dragging_ = false;
+    dragRow_ = event->button() == Qt::LeftButton ? rowAt(event->position().toPoint().y()) : -1;
+    dragFrom_ = event->position().toPoint();
+}
+
+void ActionListView::mouseMoveEvent(QMouseEvent* event) {
+    if (dragRow_ >= 0 && (event->position().toPoint() - dragFrom_).manhattanLength() >= QApplication::startDragDistance())
+        dragging_ = true;
+    if (!dragging_) QTableView::mouseMoveEvent(event);
+}
+
+void ActionListView::mouseReleaseEvent(QMouseEvent* event) {
+    const int from = dragRow_;
+    const bool dropped = dragging_ && event->button() == Qt::LeftButton;
+    dragRow_ = -1;
+    dragging_ = false;
+    QTableView::mouseReleaseEvent(event);
+    if (!dropped || !form_) return;
+    int to = rowAt(event->position().toPoint().y());
+    if (to < 0) to = model_->rowCount() - 1; // below the last row: to the end
+    if (to >= 0 && to != from) input_->ListView1_OLEDragDrop(static_cast<std::size_t>(from), static_cast<std::size_t>(to));
 }
 
 void ActionListView::mouseDoubleClickEvent(QMouseEvent* event) {

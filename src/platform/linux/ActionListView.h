@@ -15,7 +15,9 @@ class ActionTableModel;
 // ListView1: the rows in report form, one selected row at most. The
 // selection is the presenter's: a user's choice goes to ListView1_Select and
 // the view then shows whatever the list says is selected. Double-clicks and
-// the Delete key (with any modifiers) go to the presenter too.
+// the Delete key (with any modifiers) go to the presenter too, and so do the
+// context menu's commands (right-click, the menu key, Shift+F10), Alt+Up and
+// Alt+Down, and a row dragged onto another.
 class ActionListView : public QTableView {
     Q_OBJECT
 public:
@@ -31,14 +33,22 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void userSelected();
+    void showMenu(const QPoint& at);
 
     Form1* form_ = nullptr;
     Form1Input* input_ = nullptr;
     std::unique_ptr<ActionTableModel> model_;
     bool rendering_ = false;
+    int dragRow_ = -1; // the row a left press went down on
+    QPoint dragFrom_;
+    bool dragging_ = false;
 };
 
 } // namespace cursovia::x11

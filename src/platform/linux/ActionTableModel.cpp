@@ -29,24 +29,38 @@ QVariant ActionTableModel::headerData(int section, Qt::Orientation orientation, 
     return QString::fromStdString(form_.columns()[static_cast<std::size_t>(section)].header);
 }
 
-void ActionTableModel::rowsChanged(const ListChange& change) {
-    const ScopedFlag changing(changing_);
+void ActionTableModel::rowsChanging(const ListChange& change) {
+    changing_ = true;
     const int first = static_cast<int>(change.first);
     const int last = static_cast<int>(change.first + change.count) - 1;
     switch (change.kind) {
-    case ListChange::Kind::Inserted:
-        beginInsertRows({}, first, last);
-        endInsertRows();
-        break;
-    case ListChange::Kind::Removed:
-        beginRemoveRows({}, first, last);
-        endRemoveRows();
-        break;
-    case ListChange::Kind::Reset:
-        beginResetModel();
-        endResetModel();
+    case ListChange::Kind::Inserted: beginInsertRows({}, first, last); break;
+    case ListChange::Kind::Removed: beginRemoveRows({}, first, last); break;
+    case ListChange::Kind::Reset: beginResetModel(); break;
+    case ListChange::Kind::Moved: {
+        // Qt names the row the moved one will stand before, counted before the move.
+        const int to = static_cast<int>(change.to);
+        moving_ = beginMoveRows({}, first, first, {}, to > first ? to + 1 : to);
         break;
     }
+    case ListChange::Kind::Changed: break;
+    }
+}
+
+void ActionTableModel::rowsChanged(const ListChange& change) {
+    const int first = static_cast<int>(change.first);
+    const int last = static_cast<int>(change.first + change.count) - 1;
+    switch (change.kind) {
+    case ListChange::Kind::Inserted: endInsertRows(); break;
+    case ListChange::Kind::Removed: endRemoveRows(); break;
+    case ListChange::Kind::Reset: endResetModel(); break;
+    case ListChange::Kind::Moved:
+        if (moving_) endMoveRows();
+        moving_ = false;
+        break;
+    case ListChange::Kind::Changed: emit dataChanged(index(first, 0), index(last, columnCount() - 1)); break;
+    }
+    changing_ = false;
 }
 
 void ActionTableModel::columnsChanged() {

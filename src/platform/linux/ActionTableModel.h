@@ -22,8 +22,8 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    // ListObserver: the list tells after the fact; the views only need the
-    // range, so the begin and end notifications follow each other at once.
+    // ListObserver: Qt's begin before the list changes, its end after.
+    void rowsChanging(const ListChange& change) override;
     void rowsChanged(const ListChange& change) override;
     void selectionChanged() override { emit selectedRowChanged(); }
 
@@ -39,6 +39,7 @@ signals:
 private:
     const Form1& form_;
     bool changing_ = false;
+    bool moving_ = false; // Qt refused a move that changes nothing; no end follows
 };
 
 } // namespace cursovia::x11

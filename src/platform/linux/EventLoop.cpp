@@ -40,6 +40,10 @@ MonotonicTime QtEventLoop::now() {
     return std::chrono::seconds(ts.tv_sec) + std::chrono::nanoseconds(ts.tv_nsec);
 }
 
+void QtEventLoop::post(std::function<void()> task) {
+    QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(task), Qt::QueuedConnection);
+}
+
 void QtEventLoop::processPendingEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
 void QtEventLoop::arm(MonotonicTime deadline) {

@@ -23,6 +23,8 @@ public:
     MonotonicTime now() override;
     void processPendingEvents() override;
     void waitUntil(MonotonicTime deadline) override;
+    // Queued to the application object, so Qt runs it from its next event.
+    void post(std::function<void()> task) override;
     // Exits with status 0 at once: the settings are on disk after every write,
     // so nothing is left to flush but the standard streams.
     [[noreturn]] void endProcess() override;

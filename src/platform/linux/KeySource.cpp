@@ -97,22 +97,22 @@ void XInputKeySource::readEvents() {
         const auto* raw = static_cast<const XIRawEvent*>(cookie.data);
         // Level 0 of group 0: the key itself, whatever modifiers are held.
         const KeySym keysym = XkbKeycodeToKeysym(display, static_cast<KeyCode>(raw->detail), 0, 0);
-        const auto virtualKey = virtualKeyForKeysym(keysym);
-        if (!virtualKey || !sink_) continue;
-        const KeyEvent key{*virtualKey, cookie.evtype == XI_RawKeyPress};
+        const std::optional<Key> known = keyForKeysym(keysym);
+        if (!known || !sink_) continue;
+        const KeyEvent key{*known, cookie.evtype == XI_RawKeyPress};
         // Only logged: the keys of the whole desktop pass through here.
-        runAtCallbackBoundary("modKeyboard.KeyboardHookProc", nullptr, [&] { sink_->onKeyEvent(key); });
+        runAtCallbackBoundary(KeyboardHookProc, nullptr, [&] { sink_->onKeyEvent(key); });
     }
 }
 
-bool XInputKeySource::isKeyDown(std::uint32_t virtualKey) {
+bool XInputKeySource::isKeyDown(Key key) {
     if (!display_) return false;
     char keys[32] = {};
     XQueryKeymap(display_.get(), keys);
     // The round trip may have moved key events into Xlib's queue, where the
     // socket notifier cannot see them; they are read once this call is over.
     if (notifier_) QMetaObject::invokeMethod(notifier_.get(), [this] { readEvents(); }, Qt::QueuedConnection);
-    for (const unsigned long keysym : keysymsForVirtualKey(virtualKey)) {
+    for (const unsigned long keysym : keysymsForKey(key)) {
         const KeyCode code = XKeysymToKeycode(display_.get(), keysym);
         if (code != 0 && (keys[code / 8] & (1 << (code % 8)))) return true;
     }

@@ -24,7 +24,7 @@ public:
     bool install(KeySink& sink) override;
     void remove() override;
     // From the keyboard's state as the server holds it now.
-    bool isKeyDown(std::uint32_t virtualKey) override;
+    bool isKeyDown(Key key) override;
 
 private:
     void selectRawKeys(bool on);

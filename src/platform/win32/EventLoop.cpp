@@ -56,6 +56,19 @@ void MessageLoop::dispatch(MSG& message) {
     DispatchMessageW(&message);
 }
 
+void MessageLoop::post(std::function<void()> task) {
+    posted_.push_back(std::move(task));
+    PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
+}
+
+void MessageLoop::runPosted() {
+    while (!posted_.empty()) {
+        std::function<void()> task = std::move(posted_.front());
+        posted_.pop_front();
+        task();
+    }
+}
+
 void MessageLoop::processPendingEvents() {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -66,6 +79,7 @@ void MessageLoop::processPendingEvents() {
         }
         dispatch(message);
     }
+    runPosted();
 }
 
 void MessageLoop::waitUntil(MonotonicTime deadline) {
@@ -91,7 +105,10 @@ void MessageLoop::endProcess() { ExitProcess(0); }
 
 int MessageLoop::run() {
     MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) dispatch(message);
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        dispatch(message);
+        runPosted();
+    }
     return static_cast<int>(message.wParam);
 }
 

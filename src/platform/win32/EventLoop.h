@@ -3,6 +3,9 @@
 #include "OwnerWindow.h"
 #include "base/EventLoop.h"
 
+#include <deque>
+#include <functional>
+
 namespace cursovia::win32 {
 
 // The user-interface thread's message queue. Waits sleep in
@@ -16,6 +19,9 @@ public:
     MonotonicTime now() override;
     void processPendingEvents() override;
     void waitUntil(MonotonicTime deadline) override;
+    // Queued here; a thread message wakes the loop, which runs the queue after
+    // the messages it took (a modal loop may drop the wake, never the task).
+    void post(std::function<void()> task) override;
     [[noreturn]] void endProcess() override;
 
     // The idle loop; returns the exit code of WM_QUIT.
@@ -26,11 +32,13 @@ public:
 
 private:
     void dispatch(MSG& message);
+    void runPosted();
 
     const OwnerWindow& dialogWindow_;
     LARGE_INTEGER frequency_{};
     UniqueHandle timer_;
     bool highResolution_ = false;
+    std::deque<std::function<void()>> posted_;
 };
 
 } // namespace cursovia::win32

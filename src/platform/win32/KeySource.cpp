@@ -1,5 +1,6 @@
 #include "KeySource.h"
 
+#include "VirtualKeyTable.h"
 #include "base/CallbackBoundary.h"
 
 #include <optional>
@@ -45,20 +46,21 @@ void KeyboardHook::remove() {
     if (installed_ == this) installed_ = nullptr;
 }
 
-bool KeyboardHook::isKeyDown(std::uint32_t virtualKey) {
-    return (GetAsyncKeyState(static_cast<int>(virtualKey)) & 0x8000) != 0;
+bool KeyboardHook::isKeyDown(Key key) {
+    const std::optional<unsigned> virtualKey = virtualKeyForKey(key);
+    return virtualKey && (GetAsyncKeyState(static_cast<int>(*virtualKey)) & 0x8000) != 0;
 }
 
 LRESULT CALLBACK KeyboardHook::procedure(int code, WPARAM message, LPARAM event) {
     // The event itself says which key moved: the asynchronous key state is not
     // yet updated for it when the hook runs. Injected events count the same.
     if (code == HC_ACTION && installed_ && installed_->sink_) {
-        if (const std::optional<bool> down = keyDown(message)) {
-            const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(event);
+        const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(event);
+        const std::optional<bool> down = keyDown(message);
+        if (const std::optional<Key> known = keyForVirtualKey(key->vkCode); down && known) {
             // Only logged: a message box here would hold up every key of the
             // desktop past LowLevelHooksTimeout.
-            runAtCallbackBoundary("modKeyboard.KeyboardHookProc", nullptr,
-                                  [&] { installed_->sink_->onKeyEvent({key->vkCode, *down}); });
+            runAtCallbackBoundary(KeyboardHookProc, nullptr, [&] { installed_->sink_->onKeyEvent({*known, *down}); });
         }
     }
     return CallNextHookEx(nullptr, code, message, event);

@@ -18,7 +18,7 @@ public:
 
     bool install(KeySink& sink) override;
     void remove() override;
-    bool isKeyDown(std::uint32_t virtualKey) override;
+    bool isKeyDown(Key key) override;
 
 private:
     static LRESULT CALLBACK procedure(int code, WPARAM message, LPARAM event);

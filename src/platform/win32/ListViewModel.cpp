@@ -1,20 +1,42 @@
 #include "ListViewModel.h"
 
 #include "Utf16.h"
+#include "actions/ListEditing.h"
 #include "base/ScopedFlag.h"
 
+#include <algorithm>
+
 namespace cursovia::win32 {
+// Alt+Up and Alt+Down arrive as system keys, which the control does not notify.
+LRESULT CALLBACK ListViewModel::keyProcedure(HWND listView, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                             DWORD_PTR self) {
+    if (message == WM_SYSKEYDOWN && (wParam == VK_UP || wParam == VK_DOWN)) {
+        auto& model = *reinterpret_cast<ListViewModel*>(self);
+        model.forwardSelection();
+        model.input_.ListView1_Command(wParam == VK_UP ? ListCommand::MoveUp : ListCommand::MoveDown);
+        return 0;
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(listView, &ListViewModel::keyProcedure, id);
+    return DefSubclassProc(listView, message, wParam, lParam);
+}
+
 void ListViewModel::attach(HWND listView, HWND mainWindow) {
     listView_ = listView;
+    SetWindowSubclass(listView, &ListViewModel::keyProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
     mainWindow_ = mainWindow;
     ListView_SetExtendedListViewStyle(listView_, LVS_EX_FULLROWSELECT);
     rowsChanged({});
 }
 
-void ListViewModel::rowsChanged(const ListChange&) {
+void ListViewModel::rowsChanged(const ListChange& change) {
     const ScopedFlag rendering(rendering_);
     // Rows move on insert and remove: every row from the change on repaints.
     ListView_SetItemCountEx(listView_, static_cast<int>(form_.list().rowCount()), LVSICF_NOSCROLL);
+    if (change.kind == ListChange::Kind::Moved || change.kind == ListChange::Kind::Changed) {
+        const std::size_t last = change.kind == ListChange::Kind::Moved ? change.to : change.first + change.count - 1;
+        ListView_RedrawItems(listView_, static_cast<int>(std::min(change.first, last)),
+                             static_cast<int>(std::max(change.first, last)));
+    }
     selectionChanged();
 }
 
@@ -113,6 +135,27 @@ void ListViewModel::forwardSelection() {
     selectionPosted_ = false;
     const std::optional<std::size_t> shown = shownSelection();
     if (shown != form_.list().selected()) input_.ListView1_Select(shown);
+}
+
+void ListViewModel::showMenu(std::optional<POINT> at) {
+    forwardSelection();
+    POINT where{};
+    if (at) {
+        where = *at;
+    } else {
+        RECT row{};
+        const std::optional<std::size_t> selected = form_.list().selected();
+        if (selected) ListView_GetItemRect(listView_, static_cast<int>(*selected), &row, LVIR_BOUNDS);
+        where = {row.left, row.bottom};
+        ClientToScreen(listView_, &where);
+    }
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return;
+    for (std::size_t i = 0; i < ListCommands.size(); ++i)
+        AppendMenuW(menu, MF_STRING, i + 1, widen(ListCommands[i].caption).c_str());
+    const int chosen = static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, where.x, where.y, 0, mainWindow_, nullptr));
+    DestroyMenu(menu);
+    if (chosen > 0) input_.ListView1_Command(ListCommands[static_cast<std::size_t>(chosen - 1)].command);
 }
 
 } // namespace cursovia::win32

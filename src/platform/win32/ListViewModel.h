@@ -33,8 +33,12 @@ public:
     std::optional<LRESULT> onNotify(NMHDR& header, std::optional<COLORREF> highlight);
     // SelectionMessage arrived.
     void forwardSelection();
+    // The context menu at `at` (screen), or below the selected row; runs the command chosen.
+    void showMenu(std::optional<POINT> at);
 
 private:
+    static LRESULT CALLBACK keyProcedure(HWND listView, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self);
     std::optional<std::size_t> shownSelection() const;
     void showText(NMLVDISPINFOW& request) const;
 

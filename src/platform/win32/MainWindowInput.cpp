@@ -7,6 +7,7 @@
 #include "base/ScopedFlag.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 namespace cursovia::win32 {
 namespace {
@@ -138,6 +139,14 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: onCommand(HIWORD(wParam), reinterpret_cast<HWND>(lParam)); return 0;
     case WM_NOTIFY:
         if (const std::optional<LRESULT> result = onNotify(*reinterpret_cast<NMHDR*>(lParam))) return *result;
+        break;
+    case WM_CONTEXTMENU:
+        // The list's menu: right-click, the menu key or Shift+F10 (-1, -1: from the keyboard).
+        if (reinterpret_cast<HWND>(wParam) == control(ControlId::ListView1)) {
+            list_.showMenu(lParam == -1 ? std::nullopt
+                                        : std::optional<POINT>(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
+            return 0;
+        }
         break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:

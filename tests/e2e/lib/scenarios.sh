@@ -105,6 +105,84 @@ run_until_ctrl_s() {
     clicks_are "$kind" "$log" "$cx" "$cy"
 }
 
+# choose_key BOX... KEYS SETTING: a click on the box, the combination pressed, the setting stored.
+choose_key() {
+    local x=$1 y=$2 keys=$3 stored=$4 setting=$5
+    app_click "$APP_WINDOW" "$x" "$y"
+    sleep 0.3
+    xdotool key "$keys"
+    app_wait_setting "$setting" "$stored" 5 || { echo "$setting is '$(app_setting "$setting")' after $keys"; return 1; }
+}
+
+# start_key_toggles_run TARGET KEYS: the start/stop key pressed in another
+# program's window hides the window (a run), pressed again brings it back.
+start_key_toggles_run() {
+    local target=$1 keys=$2 tip
+    desktop_focus "$target" || { echo "could not bring the click target to the front"; return 1; }
+    xdotool key "$keys"
+    if tip=$(app_wait_message_box 3); then app_dismiss "$tip" || { echo "the first-run tip did not close"; return 1; }; fi
+    app_wait_hidden "$APP_WINDOW" 10 || { echo "$keys did not start a run"; return 1; }
+    desktop_focus "$target" || { echo "could not bring the click target to the front"; return 1; }
+    xdotool key "$keys"
+    app_wait_viewable "$APP_WINDOW" 10 || { echo "$keys did not end the run"; return 1; }
+}
+
+# The three keys chosen in the Keys frame work from another program's
+# window, the start key starts and stops a run, and all survive a restart.
+scenario_chosen_keys() {
+    local target labels
+    app_start_past_tip || return 1
+    choose_key "${CAPTURE_KEY_BOX[@]}" ctrl+shift+F9 Ctrl+Shift+F9 "Capture Key" || return 1
+    choose_key "${STOP_KEY_BOX[@]}" alt+Pause Alt+Pause "Stop Key" || return 1
+    choose_key "${START_KEY_BOX[@]}" ctrl+shift+F11 Ctrl+Shift+F11 "Start Key" || return 1
+    app_start_click_target 100 100 300 200 "$DESKTOP_ARTEFACTS/clicks.log"
+    target=$(desktop_wait_window "Cursovia Click Target" "$APP_START_TIMEOUT") || { echo "click target did not appear"; return 1; }
+    desktop_focus "$target" || { echo "could not bring the click target to the front"; return 1; }
+    labels=$(app_region_signature "$APP_WINDOW" "${POSITION_LABELS[@]}")
+    desktop_move_pointer 1700 950 && xdotool key ctrl+shift+F9
+    app_wait_region_change "$APP_WINDOW" "${POSITION_LABELS[@]}" "$labels" 5 ||
+        { echo "Ctrl+Shift+F9 did not change the X and Y labels"; return 1; }
+    app_click "$APP_WINDOW" "${ADD_BUTTON[@]}"
+    app_wait_setting Actions "$(app_row 1700 950 2 "No Action")" 5 || { echo "Add stored '$(app_setting Actions)'"; return 1; }
+    start_key_toggles_run "$target" ctrl+shift+F11 || return 1
+
+    app_close "$APP_WINDOW" || { echo "the program did not end with status 0 when its window closed"; return 1; }
+    app_start
+    APP_WINDOW=$(app_wait_main_window) || { echo "no window after the restart"; return 1; }
+    [[ $(app_setting "Start Key") == Ctrl+Shift+F11 ]] || { echo "Start Key is '$(app_setting "Start Key")' after the restart"; return 1; }
+    desktop_focus "$target" || { echo "could not bring the click target to the front"; return 1; }
+    xdotool key ctrl+shift+F11
+    app_wait_hidden "$APP_WINDOW" 10 || { echo "the start key did not start a run after the restart"; return 1; }
+    desktop_focus "$target" || { echo "could not bring the click target to the front"; return 1; }
+    xdotool key alt+Pause
+    app_wait_viewable "$APP_WINDOW" 10 || { echo "the chosen stop key did not end the run"; return 1; }
+}
+
+# Alt+Down and the context menu's Move Down (Shift+F10, from the keyboard)
+# reorder the rows, and the stored list follows each time.
+scenario_reorder_rows() {
+    local labels a b c
+    app_start_past_tip || return 1
+    for at in "300 300" "400 400" "500 500"; do
+        labels=$(app_region_signature "$APP_WINDOW" "${POSITION_LABELS[@]}")
+        # shellcheck disable=SC2086 # two numbers
+        desktop_move_pointer $at && xdotool key F6
+        app_wait_region_change "$APP_WINDOW" "${POSITION_LABELS[@]}" "$labels" 5 || { echo "F6 was not seen"; return 1; }
+        app_click "$APP_WINDOW" "${ADD_BUTTON[@]}"
+        sleep 0.3
+    done
+    a=$(app_row 300 300 2 "No Action") b=$(app_row 400 400 2 "No Action") c=$(app_row 500 500 2 "No Action")
+    app_wait_setting Actions "$a$b$c" 5 || { echo "three Adds stored '$(app_setting Actions)'"; return 1; }
+    app_click "$APP_WINDOW" "${FIRST_ROW[@]}"
+    sleep 0.3
+    xdotool key alt+Down
+    app_wait_setting Actions "$b$a$c" 5 || { echo "after Alt+Down Actions is '$(app_setting Actions)'"; return 1; }
+    xdotool key shift+F10
+    sleep 0.5
+    xdotool key Down Down Return
+    app_wait_setting Actions "$b$c$a" 5 || { echo "after Move Down Actions is '$(app_setting Actions)'"; return 1; }
+}
+
 scenario_run_and_stop() { run_until_ctrl_s "Single Click"; }
 scenario_double_click() { run_until_ctrl_s "Double Click"; }
 
