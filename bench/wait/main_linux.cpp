@@ -1,6 +1,6 @@
 // The wait benchmarks on the Linux program's event loop: QtEventLoop inside a
 // QApplication on the X display, as the program runs it.
-#include "EventLoop.h"
+#include "EventLoopAdapter.h"
 #include "WaitBenchmark.h"
 
 #include <QApplication>
@@ -41,7 +41,7 @@ void sleepOnTheMonotonicClock(double seconds) {
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "xcb");
     QApplication app(argc, argv);
-    cursovia::x11::QtEventLoop loop;
+    cursovia::qtx11::QtEventLoop loop;
     const cursovia::bench::Platform platform{processCpuSeconds, threadRunqueueWaitSeconds, sleepOnTheMonotonicClock,
                                              "clock_nanosleep on CLOCK_MONOTONIC"};
     return cursovia::bench::runWaitBenchmark(loop, platform, argc, argv);

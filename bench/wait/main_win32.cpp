@@ -1,7 +1,7 @@
 // The wait benchmarks on the Windows program's event loop, MessageLoop, as
 // the program builds it (there is no dialog window to route keys to here).
 #include "Handles.h"
-#include "EventLoop.h"
+#include "EventLoopAdapter.h"
 #include "OwnerWindow.h"
 #include "WaitBenchmark.h"
 

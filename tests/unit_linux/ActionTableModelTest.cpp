@@ -10,7 +10,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 namespace {
 
 struct TableModel : fakes::FormFixture {
@@ -99,4 +99,4 @@ TEST_F(ListInTheWindow, ARowDraggedOntoAnotherMovesThere) {
 }
 
 } // namespace
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

@@ -1,4 +1,4 @@
-#include "Autostart.h"
+#include "AutostartEntryAdapter.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +8,7 @@
 
 #include <stdexcept>
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 namespace {
 
 struct AutostartEntry : ::testing::Test {
@@ -60,4 +60,4 @@ TEST_F(AutostartEntry, AFolderThatCannotBeMadeFailsWithTheEntrysPath) {
 }
 
 } // namespace
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

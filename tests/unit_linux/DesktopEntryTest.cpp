@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 namespace {
 
 // What a desktop entry reader gets back is the argument; the file holds the
@@ -37,4 +37,4 @@ TEST(DesktopEntry, TheAutostartEntryIsAnApplicationNamedCursovia) {
 }
 
 } // namespace
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

@@ -1,5 +1,5 @@
 // The dialogs on Qt's offscreen platform, looked at while they are open.
-#include "Dialogs.h"
+#include "DialogsAdapter.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 namespace {
 
 // A message box beside the bold window is in the window's font, not the
@@ -84,4 +84,4 @@ TEST(Dialogs, SaveAsksBeforeReplacingAnExistingFile) {
 }
 
 } // namespace
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

@@ -1,5 +1,5 @@
 // What the wait does, not how precisely: that is measured by the benchmark.
-#include "EventLoop.h"
+#include "EventLoopAdapter.h"
 
 #include <QTimer>
 
@@ -7,7 +7,7 @@
 
 #include <chrono>
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 namespace {
 
 using namespace std::chrono_literals;
@@ -55,4 +55,4 @@ TEST(EventLoop, APassedDeadlineStillRunsThePendingEvents) {
 }
 
 } // namespace
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

@@ -1,10 +1,10 @@
-#include "FileEncoding.h"
+#include "TextEncodingAdapter.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 namespace {
 
 TEST(Utf8Encoding, WellFormedTextPassesBothWaysUnchanged) {
@@ -45,4 +45,4 @@ TEST(Utf8Encoding, BytesThatAreNotUtf8AreRefusedNamingTheFirst) {
 }
 
 } // namespace
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 namespace {
 
 TEST(KeysymTable, MapsTheKeysTheCoreNamesAndNothingElse) {
@@ -36,4 +36,4 @@ TEST(KeysymTable, EveryKeysymOfAKeyMapsBackToIt) {
 }
 
 } // namespace
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

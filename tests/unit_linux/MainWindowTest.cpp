@@ -18,7 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 namespace {
 
 QString captionOf(QWidget* w) {
@@ -224,4 +224,4 @@ TEST_F(Window, TheHandShowsOverPushButtonsOnlyOnceItsFileLoaded) {
 }
 
 } // namespace
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

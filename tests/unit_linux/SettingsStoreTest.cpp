@@ -1,4 +1,4 @@
-#include "Settings.h"
+#include "SettingsStoreAdapter.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,7 +10,7 @@
 
 #include <stdexcept>
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 namespace {
 
 struct SettingsStore : ::testing::Test {
@@ -125,4 +125,4 @@ TEST(SettingsStoreFailure, AWriteThatCannotReachTheDiskThrows) {
 }
 
 } // namespace
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

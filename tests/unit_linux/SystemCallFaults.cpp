@@ -7,7 +7,7 @@
 #include <sys/types.h>
 #include <unistd.h>
 
-namespace cursovia::x11::faults {
+namespace cursovia::qtx11::faults {
 namespace {
 
 SystemCalls watched;
@@ -37,9 +37,9 @@ bool fails(const std::string& call, const std::string& path, bool failable = tru
 Watch::Watch(const std::string& folder) : calls(watched) { watched = {folder, {}, {}, {}}; }
 Watch::~Watch() { watched = {}; }
 
-} // namespace cursovia::x11::faults
+} // namespace cursovia::qtx11::faults
 
-using namespace cursovia::x11::faults;
+using namespace cursovia::qtx11::faults;
 
 extern "C" {
 int __real_open(const char* path, int flags, ...);

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace cursovia::x11::faults {
+namespace cursovia::qtx11::faults {
 
 struct SystemCalls {
     std::string folder;            // watched while not empty
@@ -27,4 +27,4 @@ public:
     SystemCalls& calls;
 };
 
-} // namespace cursovia::x11::faults
+} // namespace cursovia::qtx11::faults

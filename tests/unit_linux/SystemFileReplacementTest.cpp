@@ -1,5 +1,5 @@
 #include "SystemCallFaults.h"
-#include "SystemFileReplacement.h"
+#include "FileReplacementAdapter.h"
 #include "fakes/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 namespace {
 namespace fs = std::filesystem;
 
@@ -142,4 +142,4 @@ TEST_F(SystemFileReplacementTest, ANewFileGetsTheUsualModeAndAsksNoOwner) {
 }
 
 } // namespace
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

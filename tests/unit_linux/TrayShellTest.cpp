@@ -1,5 +1,5 @@
 // Qt's activations of the tray icon, as the core hears them.
-#include "Tray.h"
+#include "TrayShellAdapter.h"
 
 #include <QPixmap>
 
@@ -7,7 +7,7 @@
 
 #include <vector>
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 namespace {
 
 using Kind = TrayActivity::Kind;
@@ -61,4 +61,4 @@ TEST_F(TrayShellTest, NothingIsHeardBeforeTheIconIsAddedOrAfterItIsRemoved) {
 }
 
 } // namespace
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

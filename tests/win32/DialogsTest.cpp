@@ -1,5 +1,5 @@
 // The save dialog on the desktop, driven from a second thread as a user would.
-#include "Dialogs.h"
+#include "DialogsAdapter.h"
 #include "Utf16.h"
 #include "fakes/TempFolder.h"
 

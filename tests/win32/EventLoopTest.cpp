@@ -1,4 +1,4 @@
-#include "EventLoop.h"
+#include "EventLoopAdapter.h"
 #include "Window.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "KeySource.h"
-#include "EventLoop.h"
+#include "KeyEventSourceAdapter.h"
+#include "EventLoopAdapter.h"
 
 #include <gtest/gtest.h>
 

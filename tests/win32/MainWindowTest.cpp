@@ -1,7 +1,7 @@
 // The native window wired to the real presenter and to recording fakes of
 // the other ports, as the user minimises it.
 #include "MainWindow.h"
-#include "Skin.h"
+#include "SkinAdapter.h"
 #include "app/Form1Input.h"
 #include "fakes/FormFixture.h"
 

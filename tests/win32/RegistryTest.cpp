@@ -1,5 +1,5 @@
-#include "Settings.h"
-#include "Autostart.h"
+#include "SettingsStoreAdapter.h"
+#include "AutostartEntryAdapter.h"
 #include "ScratchRegistry.h"
 
 #include <stdexcept>

@@ -1,5 +1,5 @@
 #include "SystemError.h"
-#include "SystemFileReplacement.h"
+#include "FileReplacementAdapter.h"
 #include "Handles.h"
 #include "Utf16.h"
 #include "fakes/TempFolder.h"

@@ -1,6 +1,6 @@
-#include "FileEncoding.h"
+#include "TextEncodingAdapter.h"
 #include "CommandLine.h"
-#include "Dialogs.h"
+#include "DialogsAdapter.h"
 #include "Utf16.h"
 
 #include <gtest/gtest.h>

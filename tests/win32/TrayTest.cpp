@@ -1,6 +1,6 @@
 // The tray adapter against the shell Wine runs: every request goes to the
 // real Shell_NotifyIconW through a recorder that keeps the record and the answer.
-#include "Tray.h"
+#include "TrayShellAdapter.h"
 
 #include <gtest/gtest.h>
 

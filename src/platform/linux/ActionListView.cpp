@@ -15,7 +15,7 @@
 #include <QPainter>
 #include <QStyleOptionHeader>
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 namespace {
 
 // The column headings, with the room right of the last column drawn as one
@@ -179,4 +179,4 @@ void ActionListView::mouseDoubleClickEvent(QMouseEvent* event) {
     input_->ListView1_DblClick();
 }
 
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

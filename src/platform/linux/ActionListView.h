@@ -8,7 +8,7 @@ class Form1;
 class Form1Input;
 }
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 
 class ActionTableModel;
 
@@ -51,4 +51,4 @@ private:
     bool dragging_ = false;
 };
 
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

@@ -3,7 +3,7 @@
 #include "app/Form1.h"
 #include "base/ScopedFlag.h"
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 
 ActionTableModel::ActionTableModel(const Form1& form, QObject* parent) : QAbstractTableModel(parent), form_(form) {}
 
@@ -69,4 +69,4 @@ void ActionTableModel::columnsChanged() {
     endResetModel();
 }
 
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

@@ -7,7 +7,7 @@ namespace cursovia {
 class Form1;
 }
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 
 
 // The list view's rows, read straight from the presenter's ActionList (the
@@ -42,4 +42,4 @@ private:
     bool moving_ = false; // Qt refused a move that changes nothing; no end follows
 };
 
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 namespace {
 
 // Characters that force an argument into double quotes.
@@ -59,4 +59,4 @@ std::string autostartEntryText(const std::vector<std::string>& arguments) {
            desktopEntryExec(arguments) + "\n";
 }
 
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

@@ -3,9 +3,9 @@
 
 #include <unistd.h>
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 
 // A file descriptor of our own (a timer, one end of a socket pair), closed when it goes.
 using FileDescriptor = OwnedHandle<int, &::close, -1>;
 
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

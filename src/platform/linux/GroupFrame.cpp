@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 namespace {
 
 constexpr int CaptionIndent = 7; // from the frame's left edge to the caption's gap
@@ -25,4 +25,4 @@ void GroupFrame::paintEvent(QPaintEvent*) {
     painter.drawText(caption, Qt::AlignCenter | Qt::TextSingleLine, title());
 }
 
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

@@ -1,7 +1,7 @@
 #pragma once
 #include <QGroupBox>
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 
 // A frame drawn the way Windows draws one: its whole area filled with its
 // background colour, a thin line round it and the caption set into the top
@@ -16,4 +16,4 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

@@ -3,7 +3,7 @@
 #include <X11/XF86keysym.h>
 #include <X11/keysym.h>
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 namespace {
 
 struct KeysymMapping {
@@ -65,4 +65,4 @@ std::vector<unsigned long> keysymsForKey(Key key) {
     return keysyms;
 }
 
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

@@ -1,6 +1,6 @@
 #include "LineBreaks.h"
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 
 QString withQtLineBreaks(const std::string& text) {
     QString out = QString::fromStdString(text);
@@ -9,4 +9,4 @@ QString withQtLineBreaks(const std::string& text) {
     return out;
 }
 
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

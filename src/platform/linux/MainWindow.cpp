@@ -18,7 +18,7 @@
 #include <algorithm>
 #include <utility>
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 namespace {
 
 // The two system colours the presenter uses, as Qt's palette holds them:
@@ -371,4 +371,4 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

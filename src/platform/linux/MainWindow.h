@@ -10,7 +10,7 @@
 #include <array>
 #include <optional>
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 
 class ActionListView;
 
@@ -73,4 +73,4 @@ private:
     bool reselectAfterClick_ = false;
 };
 
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

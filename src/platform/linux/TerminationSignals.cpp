@@ -11,7 +11,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 namespace {
 
 // The only state a signal handler may reach: where the live instance listens.
@@ -53,4 +53,4 @@ TerminationSignals::~TerminationSignals() {
     signalWriteEnd = -1;
 }
 
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

@@ -8,7 +8,7 @@
 
 class QSocketNotifier;
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 
 // SIGTERM, SIGHUP and SIGINT (the session ending, the terminal going away,
 // Ctrl+C) turned into a call on the user-interface thread, so that they close
@@ -32,4 +32,4 @@ private:
     std::array<struct sigaction, Signals.size()> formerActions_{};
 };
 
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

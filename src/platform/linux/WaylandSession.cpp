@@ -2,11 +2,11 @@
 
 #include <QString>
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 
 bool isWaylandSession() {
     return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
            qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
 }
 
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

@@ -2,7 +2,7 @@
 
 #include <X11/Xlib.h>
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 
 void XDisplayCloser::operator()(_XDisplay* display) const {
     if (display) XCloseDisplay(display);
@@ -10,4 +10,4 @@ void XDisplayCloser::operator()(_XDisplay* display) const {
 
 XDisplay openXDisplay() { return XDisplay(XOpenDisplay(nullptr)); }
 
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

@@ -5,7 +5,7 @@
 // none of its macros (None, Bool, Status...), reaches the files including this one.
 struct _XDisplay;
 
-namespace cursovia::x11 {
+namespace cursovia::qtx11 {
 
 struct XDisplayCloser {
     void operator()(_XDisplay* display) const;
@@ -17,4 +17,4 @@ using XDisplay = std::unique_ptr<_XDisplay, XDisplayCloser>;
 // Opens a connection to the display named by $DISPLAY; empty when there is none.
 XDisplay openXDisplay();
 
-} // namespace cursovia::x11
+} // namespace cursovia::qtx11

@@ -1,21 +1,21 @@
 // Cursovia on Linux: the ports on Qt and X11, the presenter, the window.
-#include "ProgramInfo.h"
+#include "ProgramInfoAdapter.h"
 #include "MainWindow.h"
-#include "Dialogs.h"
-#include "EventLoop.h"
-#include "Settings.h"
-#include "ShellOpen.h"
-#include "Skin.h"
-#include "Tray.h"
+#include "DialogsAdapter.h"
+#include "EventLoopAdapter.h"
+#include "SettingsStoreAdapter.h"
+#include "ShellOpenAdapter.h"
+#include "SkinAdapter.h"
+#include "TrayShellAdapter.h"
 #include "TerminationSignals.h"
-#include "FileEncoding.h"
-#include "SystemFileReplacement.h"
+#include "TextEncodingAdapter.h"
+#include "FileReplacementAdapter.h"
 #include "XDisplay.h"
-#include "KeySource.h"
-#include "Pointer.h"
-#include "Autostart.h"
+#include "KeyEventSourceAdapter.h"
+#include "PointerAdapter.h"
+#include "AutostartEntryAdapter.h"
 #include "WaylandSession.h"
-#include "SessionInstanceLock.h"
+#include "InstanceLockAdapter.h"
 #include "app/Form1.h"
 #include "app/WaylandNotice.h"
 #include "app/Form1Input.h"
@@ -50,7 +50,7 @@ QIcon programIcon() {
 
 int run(char* programName) {
     using namespace cursovia;
-    using namespace cursovia::x11;
+    using namespace cursovia::qtx11;
     // The pointer and the global keys are X11 whatever the session is: under
     // Wayland the whole program runs on XWayland, so that all of it sees the
     // same windows and the same coordinates.
@@ -104,7 +104,7 @@ int run(char* programName) {
 int main(int argc, char** argv) {
     warnWhenRunAsRoot();
     // Qt would abort without a display; say what to do instead.
-    if (!cursovia::x11::openXDisplay()) {
+    if (!cursovia::qtx11::openXDisplay()) {
         std::fputs(NoDisplay, stderr);
         return 1;
     }

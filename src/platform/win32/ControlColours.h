@@ -1,5 +1,5 @@
 #pragma once
-#include "Skin.h"
+#include "SkinAdapter.h"
 #include "Handles.h"
 #include "app/Form1.h"
 

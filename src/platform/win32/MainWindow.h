@@ -1,8 +1,8 @@
 #pragma once
-#include "Skin.h"
+#include "SkinAdapter.h"
 #include "ControlColours.h"
 #include "Handles.h"
-#include "ListViewModel.h"
+#include "ActionListView.h"
 #include "Window.h"
 #include "app/Form1.h"
 #include "app/Form1Input.h"
@@ -60,7 +60,7 @@ private:
     Form1& form_;
     ColourSkin& skin_;
     ControlColours colours_;
-    ListViewModel list_;
+    ActionListView list_;
     std::array<HWND, ControlCount> controls_{};
     HWND tooltip_ = nullptr;
     HWND lastFocus_ = nullptr;

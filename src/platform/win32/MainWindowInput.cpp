@@ -169,7 +169,7 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case TextBoxLeftMessage: input_.textLostFocus(static_cast<ControlId>(wParam)); return 0;
     case WindowStateMessage: onWindowStateMessage(wParam); return 0;
-    case ListViewModel::SelectionMessage: list_.forwardSelection(); return 0;
+    case ActionListView::SelectionMessage: list_.forwardSelection(); return 0;
     case WM_CLOSE: input_.Form_QueryUnload(); return 0;
     case WM_ENDSESSION:
         if (wParam) input_.Form_QueryUnload();

@@ -24,4 +24,5 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("held\n");
     std::fflush(stdout);
     Sleep(INFINITE);
+    return 0;
 }
