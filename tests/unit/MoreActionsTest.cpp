@@ -1,7 +1,7 @@
 // The kinds beyond the left button, the run's limits and its randomness.
 #include "automation/RunEngine.h"
 #include "automation/RunRandomness.h"
-#include "fakes/FormFixture.h"
+#include "fakes/RunFixture.h"
 
 #include <cstdio>
 #include <set>
@@ -11,21 +11,7 @@ namespace {
 using namespace std::chrono_literals;
 using Log = std::vector<std::string>;
 
-struct MoreActions : fakes::FormFixture {
-    void SetUp() override {
-        settings.set("Loads", "3");
-        start();
-    }
-    void rowsOf(std::vector<Action> actions) {
-        form->list().clear();
-        form->list().appendAll(std::move(actions));
-    }
-    void ctrlS() {
-        keys.send(Key::LeftCtrl, true);
-        keys.send(Key::S, true);
-        keys.send(Key::S, false);
-        keys.send(Key::LeftCtrl, false);
-    }
+struct MoreActions : fakes::RunFixture {
     void type(ControlId box, const std::string& text) {
         form->textGotFocus(box);
         form->textTyped(box, text);
@@ -39,7 +25,6 @@ struct MoreActions : fakes::FormFixture {
         return out;
     }
     bool anyButtonDown() const { return pointer.down[0] || pointer.down[1] || pointer.down[2]; }
-    const std::string& caption() const { return form->control(ControlId::PushButton5).caption; }
 };
 
 TEST_F(MoreActions, EachKindIsChosenStoredAndCarriedOut) {

@@ -1,6 +1,6 @@
 #include "automation/RunEngine.h"
 #include "desktop/cSysTray.h"
-#include "fakes/FormFixture.h"
+#include "fakes/RunFixture.h"
 
 #include <algorithm>
 #include <functional>
@@ -9,26 +9,7 @@ namespace cursovia {
 namespace {
 using namespace std::chrono_literals;
 
-struct Run : fakes::FormFixture {
-    void SetUp() override {
-        settings.set("Loads", "3");
-        start();
-    }
-    void rowsOf(std::vector<Action> actions) {
-        form->list().clear();
-        form->list().appendAll(std::move(actions));
-    }
-    void ctrlS() {
-        keys.send(Key::LeftCtrl, true);
-        keys.send(Key::S, true);
-        keys.send(Key::S, false);
-        keys.send(Key::LeftCtrl, false);
-    }
-    void stopAfter(std::chrono::duration<double> delay) {
-        loop.after(delay, [this] { ctrlS(); });
-    }
-    const std::string& caption() const { return form->control(ControlId::PushButton5).caption; }
-};
+struct Run : fakes::RunFixture {};
 
 TEST_F(Run, AnEmptyListIsRefusedBeforeAnythingElse) {
     form->click(ControlId::PushButton5);
