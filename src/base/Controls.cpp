@@ -65,6 +65,8 @@ constexpr std::array<ControlSpec, ControlCount> Table{{
     {C::PushButton13, "PushButton13", K::PushButton, "Ctrl+S", C::Frame9, {840, 470, 208, 26}, false, true, White},
     {C::lblStartKey, "lblStartKey", K::Label, "Start/stop:", C::Frame9, {744, 502, 92, 24}, false, true, White},
     {C::PushButton14, "PushButton14", K::PushButton, "(none)", C::Frame9, {840, 500, 208, 26}, false, true, White},
+    // Records the user's clicks anywhere on the desktop as rows.
+    {C::PushButton11, "PushButton11", K::PushButton, "Record", std::nullopt, {528, 500, 200, 32}, false, true, White},
 }};
 
 constexpr bool tableInDeclarationOrder() {

@@ -17,9 +17,9 @@ enum class ControlId : std::uint8_t {
     Frame6, Option6, Option7, Option8, Option9, Option10, Option11, Option12, Frame7, optUntilStopped,
     optRepeatTimes, optRepeatFor, txtRepeatCount, txtRepeatDuration, Frame8, lblPositionJitter, txtPositionJitter,
     lblWaitJitter, txtWaitJitter, Frame9, lblCaptureKey, PushButton12, lblStopKey, PushButton13, lblStartKey,
-    PushButton14,
+    PushButton14, PushButton11,
 };
-inline constexpr std::size_t ControlCount = 55;
+inline constexpr std::size_t ControlCount = 56;
 
 enum class ControlKind : std::uint8_t { Frame, OptionButton, CheckBox, TextBox, PushButton, Label, ListView };
 
