@@ -3,6 +3,9 @@
 #include "desktop/cSysTray.h"
 #include "fakes/FormFixture.h"
 
+#include <initializer_list>
+#include <string>
+
 namespace cursovia {
 namespace {
 
