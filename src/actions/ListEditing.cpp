@@ -2,7 +2,6 @@
 // once, so a crash or a killed process loses no row.
 #include "actions/ListEditing.h"
 
-#include "base/KeyCodes.h"
 
 namespace cursovia {
 namespace {
@@ -50,10 +49,6 @@ void ListEditing::removeSelected() {
 
 void ListEditing::removeSelected(ErrorReport& report) {
     report.at(100, [&] { removeSelected(); });
-}
-
-void ListEditing::removeOnKey(ErrorReport& report, int keyCode) {
-    if (keyCode == static_cast<int>(vk::Delete)) removeSelected(report);
 }
 
 void ListEditing::clear(ErrorReport& report) {

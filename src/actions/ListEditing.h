@@ -39,8 +39,6 @@ public:
     // Refused with a message when the list is empty; nothing happens without a selected row.
     void insert(ErrorReport& report, const Action& action);
     void removeSelected(ErrorReport& report);
-    // The list's key handler: only the Delete key removes the selected row.
-    void removeOnKey(ErrorReport& report, int keyCode);
     void clear(ErrorReport& report);
     // The selected row one place up (-1) or down (+1); nothing at either end.
     void moveSelected(ErrorReport& report, int by);

@@ -1,6 +1,7 @@
 #pragma once
 // The presenter as its views see it: the view interface, the state the view
 // renders and the user's input. The subsystems it drives stay behind it.
+#include "automation/KeyCombination.h"
 #include "automation/RunOptions.h"
 #include "base/ActionList.h"
 #include "base/Controls.h"
@@ -133,7 +134,10 @@ public:
     // The user selected a row (or none) in the list.
     void ListView1_Select(std::optional<std::size_t> row);
     void ListView1_DblClick();
-    void ListView1_KeyDown(int keyCode);
+    // A key pressed in the list with the modifiers held: Delete (whatever is
+    // held) removes the selected row, Alt+Up and Alt+Down move it. False for
+    // every other key, which stays the list's own (moving the selection).
+    bool ListView1_KeyDown(Key key, Modifiers held);
     // A command of the list's context menu (also Alt+Up and Alt+Down), on the selected row.
     void ListView1_Command(ListCommand command);
     // The user dragged row `from` onto row `to`.

@@ -4,10 +4,24 @@
 #include "app/Form1Parts.h"
 #include "guidance/Guidance.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 namespace cursovia {
 namespace {
+
+// The list's own keys, each with the modifiers it needs held (others may be too).
+struct ListKey {
+    Key key;
+    Modifiers held;
+    ListCommand command;
+};
+constexpr ListKey ListKeys[] = {
+    {Key::Delete, {}, ListCommand::Remove},
+    {Key::Up, Modifier::Alt, ListCommand::MoveUp},
+    {Key::Down, Modifier::Alt, ListCommand::MoveDown},
+};
 
 // The click options, one group over two frames, and the kind each gives a new row.
 constexpr std::pair<ControlId, std::string_view> ClickOptions[] = {
@@ -59,9 +73,18 @@ void Form1::ListView1_DblClick() {
     parts_->editing.removeSelected(report);
 }
 
-void Form1::ListView1_KeyDown(int keyCode) {
-    ErrorReport report(ports_.dialogs, "Form1.ListView1_KeyDown");
-    parts_->editing.removeOnKey(report, keyCode);
+bool Form1::ListView1_KeyDown(Key key, Modifiers held) {
+    const auto listKey = std::find_if(std::begin(ListKeys), std::end(ListKeys), [&](const ListKey& k) {
+        return k.key == key && held.includes(k.held);
+    });
+    if (listKey == std::end(ListKeys)) return false;
+    if (listKey->command == ListCommand::Remove) {
+        ErrorReport report(ports_.dialogs, "Form1.ListView1_KeyDown");
+        parts_->editing.removeSelected(report);
+    } else {
+        ListView1_Command(listKey->command);
+    }
+    return true;
 }
 
 void Form1::ListView1_Command(ListCommand command) {

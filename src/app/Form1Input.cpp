@@ -46,8 +46,10 @@ void Form1Input::ListView1_DblClick() noexcept {
     run("Form1.ListView1_DblClick", [&] { form_.ListView1_DblClick(); });
 }
 
-void Form1Input::ListView1_KeyDown(int keyCode) noexcept {
-    run("Form1.ListView1_KeyDown", [&] { form_.ListView1_KeyDown(keyCode); });
+bool Form1Input::ListView1_KeyDown(Key key, Modifiers held) noexcept {
+    bool listKey = false;
+    run("Form1.ListView1_KeyDown", [&] { listKey = form_.ListView1_KeyDown(key, held); });
+    return listKey;
 }
 
 void Form1Input::ListView1_Command(ListCommand command) noexcept {

@@ -27,7 +27,7 @@ public:
     void textLostFocus(ControlId box) noexcept;
     void ListView1_Select(std::optional<std::size_t> row) noexcept;
     void ListView1_DblClick() noexcept;
-    void ListView1_KeyDown(int keyCode) noexcept;
+    bool ListView1_KeyDown(Key key, Modifiers held) noexcept;
     void ListView1_Command(ListCommand command) noexcept;
     void ListView1_OLEDragDrop(std::size_t from, std::size_t to) noexcept;
     void MouseMove(std::optional<ControlId> over) noexcept;

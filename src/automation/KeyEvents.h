@@ -18,7 +18,7 @@ enum class Key : std::uint8_t {
     Num0, Num1, Num2, Num3, Num4, Num5, Num6, Num7, Num8, Num9,
     NumMultiply, NumAdd, NumSubtract, NumDecimal, NumDivide,
     Escape, Backspace, Tab, Enter, Space, Pause, Insert, Delete, Home, End, PageUp, PageDown,
-    Left, Up, Right, Down, PrintScreen, ScrollLock, Menu,
+    Left, Up, Right, Down, PrintScreen, ScrollLock, Menu, // Menu last: tables of every key end with it
 };
 
 // Where a failure while handling a global key is reported.

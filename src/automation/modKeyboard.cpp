@@ -8,13 +8,20 @@
 #include "base/ErrorReport.h"
 #include "base/EventLoop.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 namespace cursovia {
 namespace {
 
 constexpr Key ModifierKeys[] = {Key::LeftCtrl, Key::RightCtrl, Key::LeftAlt,  Key::RightAlt,
                                 Key::LeftShift, Key::RightShift, Key::LeftWin, Key::RightWin};
 
-std::size_t slot(Key modifierKey) { return static_cast<std::size_t>(modifierKey); }
+std::size_t slot(Key key) { return static_cast<std::size_t>(key); }
+
+// The keys that click the button that has the focus.
+bool clicksAButton(Key key) { return key == Key::Space || key == Key::Enter; }
 
 } // namespace
 
@@ -37,6 +44,8 @@ std::string modKeyboard::readKeys() {
 }
 
 void modKeyboard::chooseKey(KeyRole role) {
+    if (std::exchange(choosingKeyReleased_, false)) return;
+    std::copy(std::begin(down_), std::end(down_), std::begin(heldWhenChoosingBegan_));
     choosing_ = choosing_ == role ? std::nullopt : std::optional<KeyRole>(role);
     loneModifier_ = Key::None;
     parts_.window.keysChanged();
@@ -48,6 +57,9 @@ void modKeyboard::CaptureMousePosition() {
 }
 
 void modKeyboard::onKeyEvent(const KeyEvent& event) {
+    // A button with the focus clicks on its key's release, after the key event.
+    choosingKeyReleased_ = !event.down && event.key == choseWith_ && clicksAButton(event.key);
+    if (!event.down || event.key != choseWith_) choseWith_ = Key::None;
     if (const Modifier m = modifierOf(event.key); m != Modifier::None) {
         down_[slot(event.key)] = event.down;
         if (choosing_) {
@@ -59,8 +71,15 @@ void modKeyboard::onKeyEvent(const KeyEvent& event) {
         }
         return;
     }
-    if (!event.down) return;
-    if (choosing_) return chosen(event);
+    down_[slot(event.key)] = event.down;
+    if (!event.down) {
+        heldWhenChoosingBegan_[slot(event.key)] = false;
+        return;
+    }
+    if (choosing_) {
+        if (!heldWhenChoosingBegan_[slot(event.key)]) chosen(event);
+        return;
+    }
 
     Modifiers held;
     for (Key k : ModifierKeys)
@@ -90,6 +109,7 @@ void modKeyboard::onKeyEvent(const KeyEvent& event) {
 
 void modKeyboard::chosen(const KeyEvent& event) {
     loneModifier_ = Key::None;
+    choseWith_ = event.key;
     Modifiers held;
     for (Key k : ModifierKeys)
         if (down_[slot(k)]) held = held | modifierOf(k);

@@ -45,7 +45,10 @@ public:
 
     // The next combination pressed becomes `role`'s key (Escape cancels,
     // Backspace clears a key that may be none); a second call for the same
-    // role cancels.
+    // role cancels. A key held down when choosing begins (the one that
+    // clicked the key box) does not choose until it is released. A call right
+    // on the release of Space or Enter that ended choosing is that key
+    // clicking the box it has the focus in, and is ignored.
     void chooseKey(KeyRole role);
     std::optional<KeyRole> choosing() const { return choosing_; }
 
@@ -62,9 +65,13 @@ private:
 
     Parts parts_;
     bool installed_ = false;
-    // Each modifier key on its own: one Ctrl released while the other is held still counts.
-    bool down_[9] = {};
+    static constexpr std::size_t KeyCount = static_cast<std::size_t>(Key::Menu) + 1;
+    // Every key on its own: one Ctrl released while the other is held still counts.
+    bool down_[KeyCount] = {};
+    bool heldWhenChoosingBegan_[KeyCount] = {};
     Key loneModifier_ = Key::None; // a modifier pressed while choosing, with no key since
+    Key choseWith_ = Key::None;    // the key that ended choosing, until its release
+    bool choosingKeyReleased_ = false;
     std::optional<KeyRole> choosing_;
 };
 

@@ -129,7 +129,7 @@ TEST_F(Editing, InsertAndRemoveWithoutSelectionDoNothingSilently) {
     form->click(ControlId::PushButton7);
     form->click(ControlId::PushButton3);
     form->ListView1_DblClick();
-    form->ListView1_KeyDown(46);
+    form->ListView1_KeyDown(Key::Delete, {});
     EXPECT_EQ(xs(), (std::vector<std::string>{"1"}));
     EXPECT_TRUE(dialogs.shown.empty());
 }
@@ -141,9 +141,9 @@ TEST_F(Editing, RemoveByButtonDoubleClickAndDeleteKey) {
     form->ListView1_Select(0);
     form->ListView1_DblClick();
     form->ListView1_Select(1);
-    form->ListView1_KeyDown(65); // other keys are the list's own
+    form->ListView1_KeyDown(Key::A, {}); // other keys are the list's own
     EXPECT_EQ(xs(), (std::vector<std::string>{"3", "4"}));
-    form->ListView1_KeyDown(46);
+    form->ListView1_KeyDown(Key::Delete, {});
     EXPECT_EQ(xs(), (std::vector<std::string>{"3"}));
 }
 
@@ -151,7 +151,7 @@ TEST_F(Editing, RemoveAndClearOnAnEmptyListDoNothing) {
     form->click(ControlId::PushButton3);
     form->click(ControlId::PushButton4);
     form->ListView1_DblClick();
-    form->ListView1_KeyDown(46);
+    form->ListView1_KeyDown(Key::Delete, {});
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(form->list().rowCount(), 0u);
 }

@@ -133,6 +133,43 @@ TEST_F(Keyboard, ChoosingTakesTheNextCombinationInsteadOfActing) {
     }
 }
 
+// A key box with the focus is clicked by Space on its release (and by Enter
+// on its press where the platform does so); the click reaches chooseKey
+// after the key event.
+TEST_F(Keyboard, AKeyBoxClickedFromTheKeyboardChoosesTheNextKeyPressed) {
+    const struct {
+        const char* name;
+        std::vector<std::pair<Key, bool>> beforeTheClick, afterTheClick;
+        bool clickAgain; // the box's activation by the last key released
+        std::string stored;
+        bool choosing;
+    } cases[] = {
+        {"Space released, then F8", {{Key::Space, true}, {Key::Space, false}}, {{Key::F8, true}, {Key::F8, false}}, false, "F8", false},
+        {"Enter held and repeated, then F8", {{Key::Enter, true}},
+         {{Key::Enter, true}, {Key::Enter, true}, {Key::Enter, false}, {Key::F8, true}}, false, "F8", false},
+        {"Enter held, nothing else yet", {{Key::Enter, true}}, {{Key::Enter, true}, {Key::Enter, false}}, false, "-", true},
+        {"Space chosen, its release clicks the box", {}, {{Key::Space, true}, {Key::Space, false}}, true, "Space", false},
+        {"Enter chosen, its release clicks the box", {}, {{Key::Enter, true}, {Key::Enter, false}}, true, "Enter", false},
+        {"F8 chosen, then the box clicked", {}, {{Key::F8, true}, {Key::F8, false}}, true, "F8", true},
+        {"Space chosen, another key, then the box clicked", {}, {{Key::Space, true}, {Key::Space, false}, {Key::A, true}, {Key::A, false}},
+         true, "Space", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        settings = {};
+        keyboard.readKeys();
+        after(c.beforeTheClick);
+        keyboard.chooseKey(KeyRole::Stop);
+        EXPECT_TRUE(keyboard.choosing());
+        after(c.afterTheClick);
+        if (c.clickAgain) keyboard.chooseKey(KeyRole::Stop);
+        EXPECT_EQ(settings.value("Stop Key").value_or("-"), c.stored);
+        EXPECT_EQ(keyboard.choosing().has_value(), c.choosing);
+        if (keyboard.choosing()) keyboard.chooseKey(KeyRole::Stop);
+        for (Key k : {Key::Enter, Key::Space, Key::A, Key::F8}) up(k);
+    }
+}
+
 TEST_F(Keyboard, ModifiersHeldWhenTheHookStartsCountUntilReleased) {
     keyboard.RemoveKeyboardHook();
     source.heldAtInstall = {Key::RightCtrl};

@@ -107,6 +107,42 @@ TEST_F(ContextMenu, EachCommandChangesTheSelectedRowAndIsStored) {
     }
 }
 
+TEST_F(ContextMenu, TheListsKeysRemoveOrMoveTheSelectedRowAndLeaveTheRestToTheList) {
+    const Modifiers alt = Modifier::Alt, ctrl = Modifier::Ctrl, shift = Modifier::Shift;
+    const struct {
+        Key key;
+        Modifiers held;
+        std::size_t selected;
+        bool listKey;
+        std::vector<std::string> order;
+        std::optional<std::size_t> selectedAfter;
+    } cases[] = {
+        {Key::Delete, {}, 1, true, {"10", "30"}, std::nullopt},
+        {Key::Delete, ctrl, 0, true, {"20", "30"}, std::nullopt},
+        {Key::Delete, alt | shift, 2, true, {"10", "20"}, std::nullopt},
+        {Key::Up, alt, 1, true, {"20", "10", "30"}, 0},
+        {Key::Up, alt, 0, true, {"10", "20", "30"}, 0},
+        {Key::Down, alt, 1, true, {"10", "30", "20"}, 2},
+        {Key::Down, alt, 2, true, {"10", "20", "30"}, 2},
+        {Key::Down, alt | ctrl, 0, true, {"20", "10", "30"}, 1},
+        {Key::Up, {}, 1, false, {"10", "20", "30"}, 1},
+        {Key::Down, ctrl, 1, false, {"10", "20", "30"}, 1},
+        {Key::Insert, {}, 1, false, {"10", "20", "30"}, 1},
+        {Key::Backspace, alt, 1, false, {"10", "20", "30"}, 1},
+        {Key::NumDecimal, {}, 1, false, {"10", "20", "30"}, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(keyName(c.key) + " with " + std::to_string(c.held.bits) + " on row " + std::to_string(c.selected));
+        SetUp();
+        form->ListView1_Select(c.selected);
+        EXPECT_EQ(form->ListView1_KeyDown(c.key, c.held), c.listKey);
+        EXPECT_EQ(xs(form->list()), c.order);
+        EXPECT_EQ(stored(), c.order);
+        EXPECT_EQ(form->list().selected(), c.selectedAfter);
+        EXPECT_TRUE(dialogs.shown.empty());
+    }
+}
+
 TEST_F(ContextMenu, WithoutASelectionNothingChanges) {
     form->ListView1_Select(std::nullopt);
     const std::size_t writes = settings.writes.size();

@@ -3,10 +3,24 @@
 #include "desktop/cSysTray.h"
 #include "fakes/FormFixture.h"
 
+#include <initializer_list>
+#include <string>
+
 namespace cursovia {
 namespace {
 
 using Startup = fakes::FormFixture;
+
+// A stored list's text: fields joined as the list stores them, a record
+// ended by its terminator.
+const std::string FieldSeparator = "||MySeparator12||", RecordTerminator = "||MySeparator23||";
+std::string fields(std::initializer_list<std::string> values) {
+    std::string text;
+    for (const std::string& v : values) text += (&v == values.begin() ? "" : FieldSeparator) + v;
+    return text;
+}
+std::string record(std::initializer_list<std::string> values) { return fields(values) + RecordTerminator; }
+const std::string SingleClick = record({"1", "2", "3", "Single Click"});
 
 const char* FirstStartTip =
     "This is a one-time message since this is your first time using this software. Please remember this tip: use "
@@ -51,17 +65,16 @@ TEST_F(Startup, WritesInTheOrderOfItsSteps) {
 }
 
 TEST_F(Startup, AStoredListIsWrittenWhenItChangesNotBecauseItWasRead) {
-    const std::string F = "||MySeparator12||", T = "||MySeparator23||";
-    const std::string record = "1" + F + "2" + F + "3" + F + "Single Click" + T;
+    const std::string& T = RecordTerminator;
     const struct {
         const char* what;
         std::string stored;
         std::size_t rows;
     } cases[] = {
-        {"extra fields", "1" + F + "2" + F + "3" + F + "Single Click" + F + "extra" + T, 1},
-        {"a short record", record + "4" + F + "5" + T, 2},
-        {"no final terminator", record + "4" + F + "5" + F + "6" + F + "No Action", 2},
-        {"empty records", T + record + T + T, 1},
+        {"extra fields", record({"1", "2", "3", "Single Click", "extra"}), 1},
+        {"a short record", SingleClick + record({"4", "5"}), 2},
+        {"no final terminator", SingleClick + fields({"4", "5", "6", "No Action"}), 2},
+        {"empty records", T + SingleClick + T + T, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -173,19 +186,18 @@ TEST_F(Startup, AStoredListThatCannotBeReadIsNotOverwrittenByTheEmptyOne) {
 // A stored list that did not come back whole is kept under a key of its own,
 // and the user told where, before the first change replaces it.
 TEST_F(Startup, AStoredListNotRestoredWholeIsKeptAsideBeforeTheFirstChangeReplacesIt) {
-    const std::string F = "||MySeparator12||", T = "||MySeparator23||";
-    const std::string record = "1" + F + "2" + F + "3" + F + "Single Click" + T;
+    const std::string& T = RecordTerminator;
     const struct {
         const char* what;
         std::string stored;
         bool keptAside;
     } cases[] = {
-        {"a short record", record + "4" + F + "5" + T, true},
-        {"extra fields", "1" + F + "2" + F + "3" + F + "Single Click" + F + "extra" + T, true},
-        {"a row the list cannot keep", record + "4" + F + "5" + F + "6" + F + "K||MySeparator23", true},
+        {"a short record", SingleClick + record({"4", "5"}), true},
+        {"extra fields", record({"1", "2", "3", "Single Click", "extra"}), true},
+        {"a row the list cannot keep", SingleClick + fields({"4", "5", "6", "K||MySeparator23"}), true},
         {"not a list at all", "not a list", true},
-        {"a whole list", record + record, false},
-        {"empty records and no final terminator", T + record + T + "4" + F + "5" + F + "6" + F + "No Action", false},
+        {"a whole list", SingleClick + SingleClick, false},
+        {"empty records and no final terminator", T + SingleClick + T + fields({"4", "5", "6", "No Action"}), false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -5,7 +5,11 @@
 #include "app/Form1Input.h"
 #include "fakes/FormFixture.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace cursovia::win32 {
 namespace {
@@ -63,6 +67,51 @@ TEST_F(Win32Window, AMinimiseTheWindowNoLongerHasWhenItsMessageArrivesIsDropped)
     EXPECT_FALSE(form->TrayHidden());
     EXPECT_TRUE(IsWindowVisible(window->hwnd()));
     EXPECT_EQ(form->windowState(), WindowState::Normal);
+}
+
+// The keyboard state GetKeyState reads while the list handles a key.
+void holdAlt(bool held) {
+    BYTE state[256];
+    GetKeyboardState(state);
+    state[VK_MENU] = held ? 0x80 : 0;
+    SetKeyboardState(state);
+}
+
+HWND listViewOf(HWND window) {
+    HWND found = nullptr;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM out) {
+            wchar_t name[32];
+            GetClassNameW(child, name, 32);
+            if (std::wstring(name) != WC_LISTVIEWW) return TRUE;
+            *reinterpret_cast<HWND*>(out) = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+TEST_F(Win32Window, TheListsKeysReachThePresenterWithTheModifiersHeld) {
+    open();
+    for (const char* x : {"1", "2", "3"}) form->list().append({x, "0", "1", "No Action"});
+    form->ListView1_Select(0);
+    pump();
+    const HWND list = listViewOf(window->hwnd());
+    ASSERT_NE(list, nullptr);
+    const auto xs = [&] {
+        std::vector<std::string> out;
+        for (std::size_t i = 0; i < form->list().rowCount(); ++i) out.push_back(form->list().row(i).x);
+        return out;
+    };
+    holdAlt(true);
+    SendMessageW(list, WM_SYSKEYDOWN, VK_DOWN, 1 << 29);
+    holdAlt(false);
+    EXPECT_EQ(xs(), (std::vector<std::string>{"2", "1", "3"}));
+    EXPECT_EQ(form->list().selected(), 1u);
+    SendMessageW(list, WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(xs(), (std::vector<std::string>{"2", "3"}));
+    pump();
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #include "ActionListView.h"
 
 #include "ActionTableModel.h"
+#include "QtKeyTable.h"
 #include "actions/ListEditing.h"
 #include "app/Form1Input.h"
-#include "base/KeyCodes.h"
 #include "base/ScopedFlag.h"
 
 #include <QApplication>
@@ -117,13 +117,15 @@ void ActionListView::userSelected() {
 
 void ActionListView::keyPressEvent(QKeyEvent* event) {
     if (!form_) return QTableView::keyPressEvent(event);
-    const bool alt = event->modifiers() & Qt::AltModifier;
-    if (event->key() == Qt::Key_Delete) input_->ListView1_KeyDown(static_cast<int>(vk::Delete));
-    else if (alt && event->key() == Qt::Key_Up) input_->ListView1_Command(ListCommand::MoveUp);
-    else if (alt && event->key() == Qt::Key_Down) input_->ListView1_Command(ListCommand::MoveDown);
-    else if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) showMenu({});
-    else return QTableView::keyPressEvent(event);
-    event->accept();
+    const std::optional<Key> key = keyForQtKey(*event);
+    const bool listKey = key && input_->ListView1_KeyDown(*key, modifiersForQt(event->modifiers()));
+    if (listKey) event->accept();
+    else if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        showMenu({});
+        event->accept();
+    } else {
+        QTableView::keyPressEvent(event);
+    }
 }
 
 void ActionListView::contextMenuEvent(QContextMenuEvent* event) {

@@ -1,20 +1,23 @@
 #include "ActionListView.h"
 
 #include "Utf16.h"
+#include "VirtualKeyTable.h"
 #include "actions/ListEditing.h"
 #include "base/ScopedFlag.h"
 
 #include <algorithm>
 
 namespace cursovia::win32 {
-// Alt+Up and Alt+Down arrive as system keys, which the control does not notify.
+// Keys are taken before the control sees them: with Alt held they arrive
+// as system keys, which the control does not notify.
 LRESULT CALLBACK ActionListView::keyProcedure(HWND listView, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                              DWORD_PTR self) {
-    if (message == WM_SYSKEYDOWN && (wParam == VK_UP || wParam == VK_DOWN)) {
-        auto& model = *reinterpret_cast<ActionListView*>(self);
-        model.forwardSelection();
-        model.input_.ListView1_Command(wParam == VK_UP ? ListCommand::MoveUp : ListCommand::MoveDown);
-        return 0;
+    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+        if (const std::optional<Key> key = keyForVirtualKey(static_cast<unsigned>(wParam))) {
+            auto& model = *reinterpret_cast<ActionListView*>(self);
+            model.forwardSelection();
+            if (model.input_.ListView1_KeyDown(*key, modifiersAtMessage())) return 0;
+        }
     }
     if (message == WM_NCDESTROY) RemoveWindowSubclass(listView, &ActionListView::keyProcedure, id);
     return DefSubclassProc(listView, message, wParam, lParam);
@@ -110,10 +113,6 @@ std::optional<LRESULT> ActionListView::onNotify(NMHDR& header, std::optional<COL
     case NM_DBLCLK:
         forwardSelection();
         input_.ListView1_DblClick();
-        return 0;
-    case LVN_KEYDOWN:
-        forwardSelection();
-        input_.ListView1_KeyDown(reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey);
         return 0;
     case NM_CUSTOMDRAW: {
         if (!highlight) return std::nullopt;

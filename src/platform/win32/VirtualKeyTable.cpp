@@ -37,6 +37,16 @@ constexpr VirtualKeyRun Runs[] = {
 
 int index(Key key) { return static_cast<int>(key); }
 
+struct ModifierMapping {
+    int virtualKey;
+    Modifier modifier;
+};
+
+constexpr ModifierMapping ModifierTable[] = {
+    {VK_CONTROL, Modifier::Ctrl}, {VK_MENU, Modifier::Alt}, {VK_SHIFT, Modifier::Shift},
+    {VK_LWIN, Modifier::Win},     {VK_RWIN, Modifier::Win},
+};
+
 } // namespace
 
 std::optional<Key> keyForVirtualKey(unsigned virtualKey) {
@@ -55,6 +65,13 @@ std::optional<unsigned> virtualKeyForKey(Key key) {
         if (index(key) >= index(r.firstKey) && index(key) <= index(r.lastKey))
             return r.first + static_cast<unsigned>(index(key) - index(r.firstKey));
     return std::nullopt;
+}
+
+Modifiers modifiersAtMessage() {
+    Modifiers held;
+    for (const ModifierMapping& m : ModifierTable)
+        if (GetKeyState(m.virtualKey) < 0) held = held | m.modifier;
+    return held;
 }
 
 } // namespace cursovia::win32

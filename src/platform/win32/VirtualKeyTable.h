@@ -1,5 +1,5 @@
 #pragma once
-#include "automation/KeyEvents.h"
+#include "automation/KeyCombination.h"
 
 #include <optional>
 #include <vector>
@@ -11,5 +11,8 @@ std::optional<Key> keyForVirtualKey(unsigned virtualKey);
 
 // The virtual key that is `key`; nullopt for a key the table does not know.
 std::optional<unsigned> virtualKeyForKey(Key key);
+
+// The modifiers held when the message being handled was posted (GetKeyState).
+Modifiers modifiersAtMessage();
 
 } // namespace cursovia::win32
