@@ -12,6 +12,7 @@
 #include "FileReplacementAdapter.h"
 #include "XDisplay.h"
 #include "KeyEventSourceAdapter.h"
+#include "MouseEventSourceAdapter.h"
 #include "PointerAdapter.h"
 #include "AutostartEntryAdapter.h"
 #include "WaylandSession.h"
@@ -79,6 +80,7 @@ int run(char* programName) {
     QtEventLoop loop;
     XTestPointer pointer;
     XInputKeySource keys;
+    XInputMouseSource mouse(loop);
     QtTrayShell tray(icon);
     XdgAutostartEntry autostart;
     QtShellOpen shell;
@@ -86,7 +88,7 @@ int run(char* programName) {
     Utf8Encoding fileEncoding;
     PosixFileReplacement fileReplacement;
 
-    Form1 form({settings, dialogs, loop, pointer, keys, tray, autostart, shell, skin, fileEncoding, fileReplacement},
+    Form1 form({settings, dialogs, loop, pointer, keys, mouse, tray, autostart, shell, skin, fileEncoding, fileReplacement},
                linuxProgramInfo());
     Form1Input input(form, dialogs);
     window.bind(input);

@@ -1,0 +1,113 @@
+#include "XInputRawEvents.h"
+
+#include <QSocketNotifier>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+
+namespace cursovia::qtx11 {
+namespace {
+
+// Releases the extension data of a generic event when the scope ends.
+class EventData {
+public:
+    EventData(Display* display, XGenericEventCookie& cookie)
+        : display_(display), cookie_(cookie), loaded_(XGetEventData(display, &cookie)) {}
+    ~EventData() {
+        if (loaded_) XFreeEventData(display_, &cookie_);
+    }
+    EventData(const EventData&) = delete;
+    EventData& operator=(const EventData&) = delete;
+    bool loaded() const { return loaded_; }
+
+private:
+    Display* display_;
+    XGenericEventCookie& cookie_;
+    bool loaded_;
+};
+
+struct RawTypes {
+    int press, release;
+};
+
+RawTypes rawTypes(XInputRawEvents::Source source) {
+    if (source == XInputRawEvents::Source::Keys) return {XI_RawKeyPress, XI_RawKeyRelease};
+    return {XI_RawButtonPress, XI_RawButtonRelease};
+}
+
+} // namespace
+
+XInputRawEvents::XInputRawEvents(Source source) : source_(source), display_(openXDisplay()) {
+    if (!display_) return;
+    int event = 0, error = 0;
+    if (!XQueryExtension(display_.get(), "XInputExtension", &opcode_, &event, &error)) {
+        opcode_ = -1;
+        return;
+    }
+    // Asked once per connection (a second query is a protocol error). From
+    // 2.1 on raw events keep coming while another program holds a grab.
+    int major = 2, minor = 2;
+    if (XIQueryVersion(display_.get(), &major, &minor) != Success || major < 2 || (major == 2 && minor < 1))
+        opcode_ = -1;
+}
+
+XInputRawEvents::~XInputRawEvents() { stop(); }
+
+void XInputRawEvents::select(bool on) {
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    if (on) {
+        const RawTypes types = rawTypes(source_);
+        XISetMask(bits, types.press);
+        XISetMask(bits, types.release);
+    }
+    // A master device carries the events of every physical device and of the
+    // XTest device once, not once per slave device.
+    XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
+    XISelectEvents(display_.get(), DefaultRootWindow(display_.get()), &mask, 1);
+    XSync(display_.get(), False);
+}
+
+bool XInputRawEvents::start(Handler handler) {
+    if (!available()) return false;
+    handler_ = std::move(handler);
+    if (notifier_) return true;
+    select(true);
+    notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display_.get()), QSocketNotifier::Read);
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { readEvents(); });
+    // Xlib may already hold events read while the selection was synchronised.
+    readEvents();
+    return true;
+}
+
+void XInputRawEvents::stop() {
+    if (!notifier_) return;
+    notifier_.reset();
+    select(false);
+}
+
+void XInputRawEvents::readQueuedEventsLater() {
+    if (notifier_) QMetaObject::invokeMethod(notifier_.get(), [this] { readEvents(); }, Qt::QueuedConnection);
+}
+
+void XInputRawEvents::readEvents() {
+    Display* display = display_.get();
+    const RawTypes types = rawTypes(source_);
+    // A handler may stop the events; the rest of the queue is then dropped.
+    while (started() && XPending(display) > 0) {
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type == MappingNotify) {
+            XRefreshKeyboardMapping(&event.xmapping);
+            continue;
+        }
+        XGenericEventCookie& cookie = event.xcookie;
+        if (cookie.type != GenericEvent || cookie.extension != opcode_) continue;
+        if (cookie.evtype != types.press && cookie.evtype != types.release) continue;
+        const EventData data(display, cookie);
+        if (!data.loaded()) continue;
+        const auto* raw = static_cast<const XIRawEvent*>(cookie.data);
+        handler_(RawInputEvent{cookie.evtype == types.press, raw->detail});
+    }
+}
+
+} // namespace cursovia::qtx11
