@@ -156,12 +156,4 @@ TEST_F(MouseHookTest, NothingArrivesAfterRemove) {
     EXPECT_TRUE(recorder.events.empty());
 }
 
-TEST_F(MouseHookTest, ClickLimitsAreTheDesktops) {
-    const cursovia::ClickLimits limits = hook.clickLimits();
-    EXPECT_EQ(limits.doubleClickTime, std::chrono::milliseconds(GetDoubleClickTime()));
-    EXPECT_EQ(limits.doubleClickWidth, GetSystemMetrics(SM_CXDOUBLECLK));
-    EXPECT_EQ(limits.doubleClickHeight, GetSystemMetrics(SM_CYDOUBLECLK));
-    EXPECT_EQ(limits.dragDistance, GetSystemMetrics(SM_CXDRAG));
-}
-
 } // namespace
