@@ -54,13 +54,14 @@ MouseEvent wheel(WheelStep step, ScreenPoint at) {
 }
 
 // A window of this process to click on: a static control does nothing with
-// the clicks, and a popup has no frame whose buttons could be hit.
+// the clicks, and a popup has no frame whose buttons could be hit. Without
+// SS_NOTIFY the pointer would see through it.
 constexpr RECT Target{100, 100, 400, 300};
 
 class MouseHookTest : public ::testing::Test {
 protected:
     MouseHookTest() {
-        window_ = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE, Target.left, Target.top,
+        window_ = CreateWindowExW(WS_EX_TOPMOST, L"STATIC", L"", WS_POPUP | WS_VISIBLE | SS_NOTIFY, Target.left, Target.top,
                                   Target.right - Target.left, Target.bottom - Target.top, nullptr, nullptr,
                                   GetModuleHandleW(nullptr), nullptr);
         loop.processPendingEvents();
@@ -105,7 +106,8 @@ void expectSame(const std::vector<MouseEvent>& actual, const std::vector<MouseEv
 
 TEST_F(MouseHookTest, ClicksAndWheelNotchesArriveInOrderWhereTheyHappened) {
     ASSERT_TRUE(hook.install(recorder));
-    const ScreenPoint a{150, 120}, b{300, 250}, c{120, 280}, d{390, 110};
+    // The middle click is off the window, on the desktop of another process.
+    const ScreenPoint a{150, 120}, b{300, 250}, c{600, 450}, d{390, 110};
     const auto before = loop.now();
     perform({
         {a, {mouse(MOUSEEVENTF_LEFTDOWN), mouse(MOUSEEVENTF_LEFTUP)}},
@@ -121,7 +123,7 @@ TEST_F(MouseHookTest, ClicksAndWheelNotchesArriveInOrderWhereTheyHappened) {
     auto last = before;
     for (const MouseEvent& event : recorder.events) {
         EXPECT_GE(event.time, last);
-        EXPECT_TRUE(event.overOwnWindow);
+        EXPECT_EQ(event.overOwnWindow, event.at != c);
         last = event.time;
     }
     EXPECT_LE(last, loop.now());

@@ -61,13 +61,17 @@ ClickLimits MouseHook::clickLimits() {
 
 void MouseHook::deliver(WPARAM message, const MSLLHOOKSTRUCT& event, MonotonicTime time) {
     MouseEvent mouse;
+    // The sink may remove the hook while it handles an event.
+    const auto send = [&] {
+        if (sink_) sink_->onMouseEvent(mouse);
+    };
     mouse.at = {event.pt.x, event.pt.y};
     mouse.time = time;
     if (const std::optional<ButtonEvent> button = buttonOf(message)) {
         mouse.kind = MouseEvent::Kind::Button;
         mouse.button = *button;
         mouse.overOwnWindow = onOwnWindow(event.pt);
-        sink_->onMouseEvent(mouse);
+        send();
     } else if (message == WM_MOUSEWHEEL) {
         // The high word is the signed distance, WHEEL_DELTA a notch away from the user.
         const int delta = static_cast<short>(HIWORD(event.mouseData));
@@ -77,11 +81,11 @@ void MouseHook::deliver(WPARAM message, const MSLLHOOKSTRUCT& event, MonotonicTi
         mouse.overOwnWindow = onOwnWindow(event.pt);
         for (; wheelRest_ >= WHEEL_DELTA; wheelRest_ -= WHEEL_DELTA) {
             mouse.step = WheelStep::Up;
-            sink_->onMouseEvent(mouse);
+            send();
         }
         for (; wheelRest_ <= -WHEEL_DELTA; wheelRest_ += WHEEL_DELTA) {
             mouse.step = WheelStep::Down;
-            sink_->onMouseEvent(mouse);
+            send();
         }
     }
 }
