@@ -36,22 +36,17 @@ bool onOwnWindow(POINT at) {
 
 } // namespace
 
-MouseHook* MouseHook::installed_ = nullptr;
-
 bool MouseHook::install(MouseSink& sink) {
     remove();
-    hook_.reset(SetWindowsHookExW(WH_MOUSE_LL, &MouseHook::procedure, GetModuleHandleW(nullptr), 0));
-    if (!hook_) return false;
+    if (!hook_.install(*this, WH_MOUSE_LL, &MouseHook::procedure)) return false;
     sink_ = &sink;
     wheelRest_ = 0;
-    installed_ = this;
     return true;
 }
 
 void MouseHook::remove() {
-    hook_.reset();
+    hook_.remove();
     sink_ = nullptr;
-    if (installed_ == this) installed_ = nullptr;
 }
 
 ClickLimits MouseHook::clickLimits() {
@@ -95,11 +90,12 @@ LRESULT CALLBACK MouseHook::procedure(int code, WPARAM message, LPARAM event) {
     LARGE_INTEGER counter;
     QueryPerformanceCounter(&counter);
     // Injected events count the same: replays of another program are the user's too.
-    if (code == HC_ACTION && installed_ && installed_->sink_) {
+    MouseHook* const installed = LowLevelHook<MouseHook>::installed();
+    if (code == HC_ACTION && installed && installed->sink_) {
         const auto& mouse = *reinterpret_cast<const MSLLHOOKSTRUCT*>(event);
         // Only logged: a message box here would hold up the whole desktop's mouse.
         runAtCallbackBoundary(MouseHookProc, nullptr,
-                              [&] { installed_->deliver(message, mouse, performanceCounterTime(counter.QuadPart)); });
+                              [&] { installed->deliver(message, mouse, performanceCounterTime(counter.QuadPart)); });
     }
     return CallNextHookEx(nullptr, code, message, event);
 }

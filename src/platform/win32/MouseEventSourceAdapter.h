@@ -1,5 +1,5 @@
 #pragma once
-#include "Handles.h"
+#include "LowLevelHook.h"
 #include "automation/MouseEvents.h"
 
 namespace cursovia::win32 {
@@ -24,11 +24,7 @@ private:
     static LRESULT CALLBACK procedure(int code, WPARAM message, LPARAM event);
     void deliver(WPARAM message, const MSLLHOOKSTRUCT& event, MonotonicTime time);
 
-    // The hook procedure has no context argument: this is how it finds the one
-    // installed hook.
-    static MouseHook* installed_;
-
-    UniqueHook hook_;
+    LowLevelHook<MouseHook> hook_;
     MouseSink* sink_ = nullptr;
     // What a fine-grained wheel turned short of a whole notch, carried to its
     // next message.
