@@ -20,6 +20,14 @@ void ListEditing::add(ErrorReport& report, const Action& action) {
     report.at(102, [&] { stored_.save(); });
 }
 
+void ListEditing::addAll(ErrorReport& report, std::vector<Action> actions) {
+    report.at(100, [&] {
+        for (const Action& action : actions) requireStoredListCanKeep(action);
+        list_.appendAll(std::move(actions));
+    });
+    report.at(102, [&] { stored_.save(); });
+}
+
 void ListEditing::insert(ErrorReport& report, const Action& action) {
     if (report.test(100, [&] { return list_.rowCount() == 0; })) {
         report.at(102, [&] { host_.showMessage(EmptyListForInsert); });

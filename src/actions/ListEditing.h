@@ -34,6 +34,8 @@ public:
     ListEditing(ActionList& list, PersistedList& stored, ListHost& host) : list_(list), stored_(stored), host_(host) {}
 
     void add(ErrorReport& report, const Action& action);
+    // Rows at the end of the list, stored once.
+    void addAll(ErrorReport& report, std::vector<Action> actions);
     // Refused with a message when the list is empty; nothing happens without a selected row.
     void insert(ErrorReport& report, const Action& action);
     void removeSelected(ErrorReport& report);

@@ -53,14 +53,17 @@ Form1::Form1(Form1Ports ports, ProgramInfo program, std::function<int()> drawHom
 
 Form1::Parts::Parts(Form1& f)
     : form(f),
-      automation({f.list_, f.ports_.dialogs, f.ports_.settings, f.ports_.loop, f.ports_.pointer, f.ports_.keys, f.runSeed_}, *this),
+      automation({f.list_, f.ports_.dialogs, f.ports_.settings, f.ports_.loop, f.ports_.pointer, f.ports_.keys, f.ports_.mouse, f.runSeed_}, *this),
       tray(f.ports_.tray, f.ports_.loop),
       startUp(f.ports_.autostart, f.program_),
       stored(f.list_, f.ports_.settings, [this](const std::string& text) { showWarning(text); }),
       editing(f.list_, stored, *this),
       files(f.list_, f.ports_.dialogs, f.ports_.fileEncoding, f.ports_.fileReplacement, stored, *this) {
-    // Only the button release brings the window back.
-    tray.MouseUp = [&f](TrayButton) { f.cSysTray1_MouseUp(); };
+    // Only the button release brings the window back, and ends a recording.
+    tray.MouseUp = [&f](TrayButton button) {
+        f.endRecordingFromTray(button);
+        f.cSysTray1_MouseUp();
+    };
 }
 
 Form1::~Form1() { list_.setObserver(nullptr); }
@@ -177,6 +180,7 @@ void Form1::click(ControlId id) {
     case ControlId::PushButton8: PushButton8_Click(report); break;
     case ControlId::PushButton9: PushButton9_Click(report); break;
     case ControlId::PushButton10: PushButton10_Click(report); break;
+    case ControlId::PushButton11: PushButton11_Click(report); break;
     case ControlId::PushButton12:
     case ControlId::PushButton13:
     case ControlId::PushButton14: {

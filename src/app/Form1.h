@@ -4,7 +4,9 @@
 #include "automation/RunOptions.h"
 #include "base/ActionList.h"
 #include "base/Controls.h"
+#include "base/EventLoop.h"
 #include "base/ProgramInfo.h"
+#include "desktop/TrayShell.h"
 
 #include <array>
 #include <cstdint>
@@ -23,6 +25,7 @@ class ErrorReport;
 class EventLoop;
 class FileReplacement;
 class KeyEventSource;
+class MouseEventSource;
 class modKeyboard;
 class Pointer;
 class SettingsStore;
@@ -63,6 +66,7 @@ struct Form1Ports {
     EventLoop& loop;
     Pointer& pointer;
     KeyEventSource& keys;
+    MouseEventSource& mouse;
     TrayShell& tray;
     AutostartEntry& autostart;
     ShellOpen& shell;
@@ -164,6 +168,7 @@ private:
     void PushButton8_Click(ErrorReport& report);
     void PushButton9_Click(ErrorReport& report);
     void PushButton10_Click(ErrorReport& report);
+    void PushButton11_Click(ErrorReport& report);
     void Check4_Click();
     void Check8_Click();
     void Option4_Click();
@@ -173,6 +178,10 @@ private:
     void RunOptionBox_Change(ControlId box);
     void Form_Resize();
     void cSysTray1_MouseUp();
+    // The recording's end: by a key at `at`, by the Record button, or by the
+    // tray icon's button, whose click is not recorded.
+    void endRecording(MonotonicTime at);
+    void endRecordingFromTray(TrayButton button);
 
     static std::size_t index(ControlId id) { return static_cast<std::size_t>(id); }
     ControlState& state(ControlId id) { return controls_[index(id)]; }

@@ -47,6 +47,7 @@ struct Form1::Parts final : ListHost, RunWindow, SkinnedWindow {
         form.setCaption(ControlId::lblYPosition, y);
     }
     void keysChanged() override;
+    void endRecording(MonotonicTime at) override { form.endRecording(at); }
 
     // SkinnedWindow
     void setWindowBackground(Colour colour) override {

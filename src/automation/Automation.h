@@ -1,5 +1,6 @@
 #pragma once
 #include "automation/GlobalKeys.h"
+#include "automation/MouseRecording.h"
 #include "automation/RunEngine.h"
 #include "automation/modKeyboard.h"
 #include "automation/modMouse.h"
@@ -10,7 +11,8 @@
 namespace cursovia {
 
 // The run's state in one room: the chosen keys, the pointer, the run with
-// its StopFlag and the keyboard hook that raises it, wired to each other.
+// its StopFlag, the recording, and the keyboard hook that raises the flag or
+// ends the recording, wired to each other.
 // The window only hands over the ports and answers RunWindow.
 struct Automation {
     struct Ports {
@@ -20,17 +22,20 @@ struct Automation {
         EventLoop& loop;
         Pointer& pointer;
         KeyEventSource& keys;
+        MouseEventSource& mouseEvents;
         // Seeds each run's random source; the clock, unless a test fixes it.
         std::function<std::uint32_t()> seed;
     };
     Automation(Ports ports, RunWindow& window)
         : mouse(ports.pointer),
           run({ports.list, ports.dialogs, ports.settings, ports.loop, mouse, window, keys, ports.seed}),
-          keyboard({ports.keys, ports.dialogs, ports.settings, ports.loop, mouse, window, run, keys}) {}
+          recording(ports.mouseEvents),
+          keyboard({ports.keys, ports.dialogs, ports.settings, ports.loop, mouse, window, run, recording, keys}) {}
 
     GlobalKeys keys;
     modMouse mouse;
     RunEngine run;
+    MouseRecording recording;
     modKeyboard keyboard;
 };
 

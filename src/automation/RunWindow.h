@@ -1,5 +1,6 @@
 #pragma once
 #include "automation/RunOptions.h"
+#include "base/EventLoop.h"
 
 #include <string>
 
@@ -7,8 +8,8 @@ namespace cursovia {
 
 // What a run and the global keys ask of the main window: its start/stop
 // button, its start-from options, its Repeat and Randomness options, hiding
-// and showing it, the tray icon's tip, the position labels and the captions
-// that name the keys.
+// and showing it, the tray icon's tip, the position labels, the captions
+// that name the keys and the end of a recording.
 class RunWindow {
 public:
     virtual ~RunWindow() = default;
@@ -36,6 +37,8 @@ public:
     virtual void showPosition(const std::string& x, const std::string& y) = 0;
     // A global key changed, or its choosing began or ended: the captions that name them follow.
     virtual void keysChanged() = 0;
+    // The stop or start/stop key ended the recording at `at`.
+    virtual void endRecording(MonotonicTime at) = 0;
 };
 
 } // namespace cursovia

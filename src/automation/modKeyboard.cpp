@@ -1,5 +1,6 @@
 #include "automation/modKeyboard.h"
 
+#include "automation/MouseRecording.h"
 #include "automation/RunEngine.h"
 #include "automation/RunWindow.h"
 #include "automation/modMouse.h"
@@ -66,6 +67,11 @@ void modKeyboard::onKeyEvent(const KeyEvent& event) {
         if (down_[slot(k)]) held = held | modifierOf(k);
     const std::optional<KeyRole> role = decideKey(parts_.keys, event.key, held);
     if (!role) return;
+    if (parts_.recording.active() && *role != KeyRole::Capture) {
+        // The recording lasts until this press; its rows are taken in later.
+        parts_.loop.post([this, at = parts_.loop.now()] { parts_.window.endRecording(at); });
+        return;
+    }
     switch (*role) {
     case KeyRole::Capture:
         // The hook has no trap of its own: a failed capture is reported under it.

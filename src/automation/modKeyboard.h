@@ -12,10 +12,11 @@ class RunEngine;
 class RunWindow;
 class SettingsStore;
 class modMouse;
+class MouseRecording;
 
 // The global keys: the capture key writes the pointer position into the X
 // and Y labels, the stop key raises StopFlag, the start/stop key presses the
-// start/stop button. The decision is made from each key event itself (which
+// start/stop button; during a recording either of the last two ends it. The decision is made from each key event itself (which
 // key went down, which modifiers were down at that moment), and no key is
 // ever blocked. While the user chooses a new combination in the Keys frame,
 // the next key chooses instead of acting.
@@ -29,6 +30,7 @@ public:
         modMouse& mouse;
         RunWindow& window;
         RunEngine& run;
+        MouseRecording& recording;
         GlobalKeys& keys;
     };
     explicit modKeyboard(Parts parts) : parts_(parts) {}

@@ -7,6 +7,7 @@
 #include "base/SettingsStore.h"
 #include "base/EventLoop.h"
 #include "automation/KeyEvents.h"
+#include "automation/MouseEvents.h"
 #include "automation/Pointer.h"
 #include "desktop/AutostartEntry.h"
 #include "desktop/Skin.h"
@@ -134,6 +135,25 @@ public:
     KeySink* sink = nullptr;
     bool refuse = false;
     std::vector<Key> heldAtInstall;
+};
+
+// A desktop whose mouse events the test sends.
+class FakeMouseEvents : public MouseEventSource {
+public:
+    bool install(MouseSink& s) override {
+        if (refuse) return false;
+        sink = &s;
+        return true;
+    }
+    void remove() override { sink = nullptr; }
+    ClickLimits clickLimits() override { return limits; }
+    void send(const MouseEvent& event) {
+        if (sink) sink->onMouseEvent(event);
+    }
+
+    MouseSink* sink = nullptr;
+    bool refuse = false;
+    ClickLimits limits;
 };
 
 // One request to the tray; the fields its kind does not use stay empty.

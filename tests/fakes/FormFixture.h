@@ -26,6 +26,7 @@ struct FormFixture : ::testing::Test {
     FakeEventLoop loop;
     RecordingPointer pointer;
     FakeKeySource keys;
+    FakeMouseEvents mouseEvents;
     RecordingTray tray;
     RecordingAutostart autostart;
     RecordingShell shell;
@@ -43,7 +44,7 @@ struct FormFixture : ::testing::Test {
     // A fresh main window (as at a new start of the program), not yet loaded.
     Form1& create() {
         form.reset();
-        form = std::make_unique<Form1>(Form1Ports{settings, dialogs, loop, pointer, keys, tray, autostart, shell,
+        form = std::make_unique<Form1>(Form1Ports{settings, dialogs, loop, pointer, keys, mouseEvents, tray, autostart, shell,
                                                   skin, encoding, files},
                                        program, [this] { return homePageDraw; }, [this] { return runSeed; });
         form->setView(&view);

@@ -26,10 +26,12 @@ struct LoggingRunWindow : RunWindow {
     void keysChanged() override {}
     RunOptions runOptions() const override { return {}; }
     void showProgress(const std::string&) override {}
+    void endRecording(MonotonicTime) override { log->push_back("end recording"); }
 };
 
 struct Keyboard : ::testing::Test {
     fakes::FakeKeySource source;
+    fakes::FakeMouseEvents mouseEvents;
     fakes::RecordingDialogs dialogs;
     fakes::MemorySettings settings;
     fakes::FakeEventLoop loop;
@@ -37,7 +39,7 @@ struct Keyboard : ::testing::Test {
     ActionList list;
     std::vector<std::string> log;
     LoggingRunWindow window;
-    Automation room{{list, dialogs, settings, loop, pointer, source}, window};
+    Automation room{{list, dialogs, settings, loop, pointer, source, mouseEvents}, window};
     modKeyboard& keyboard = room.keyboard;
 
     void SetUp() override {
@@ -151,7 +153,7 @@ TEST_F(Keyboard, AFailingCaptureDoesNotEscapeTheHook) {
         void showPosition(const std::string&, const std::string&) override { throw std::runtime_error("window gone"); }
     } failing;
     failing.log = &log;
-    Automation broken{{list, dialogs, settings, loop, pointer, source}, failing};
+    Automation broken{{list, dialogs, settings, loop, pointer, source, mouseEvents}, failing};
     broken.keyboard.InstallKeyboardHook();
     EXPECT_NO_THROW(source.send(Key::F6, true));
 }
