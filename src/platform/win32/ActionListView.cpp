@@ -1,5 +1,7 @@
 #include "ActionListView.h"
 
+#include <windowsx.h>
+
 #include "Utf16.h"
 #include "VirtualKeyTable.h"
 #include "actions/ListEditing.h"
@@ -9,23 +11,74 @@
 
 namespace cursovia::win32 {
 // Keys are taken before the control sees them: with Alt held they arrive
-// as system keys, which the control does not notify.
-LRESULT CALLBACK ActionListView::keyProcedure(HWND listView, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                             DWORD_PTR self) {
-    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+// as system keys, which the control does not notify. A row's drag is
+// followed here while the control has the capture.
+LRESULT CALLBACK ActionListView::procedure(HWND listView, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                          DWORD_PTR self) {
+    auto& model = *reinterpret_cast<ActionListView*>(self);
+    if (!model.dragRow_ && (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)) {
         if (const std::optional<Key> key = keyForVirtualKey(static_cast<unsigned>(wParam))) {
-            auto& model = *reinterpret_cast<ActionListView*>(self);
             model.forwardSelection();
             if (model.input_.ListView1_KeyDown(*key, modifiersAtMessage())) return 0;
         }
     }
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(listView, &ActionListView::keyProcedure, id);
+    if (model.dragRow_) {
+        const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        switch (message) {
+        case WM_MOUSEMOVE: model.showDropRow(model.dropRow(at)); return 0;
+        case WM_LBUTTONUP: model.drop(at); return 0;
+        case WM_KEYDOWN:
+            if (wParam == VK_ESCAPE) ReleaseCapture(); // ends the drag through WM_CAPTURECHANGED
+            return 0;
+        case WM_CAPTURECHANGED: model.endDrag(); break;
+        default: break;
+        }
+    }
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(listView, &ActionListView::procedure, id);
     return DefSubclassProc(listView, message, wParam, lParam);
+}
+
+void ActionListView::beginDrag(int row) {
+    if (row < 0) return;
+    forwardSelection();
+    dragRow_ = static_cast<std::size_t>(row);
+    SetCapture(listView_);
+    SetFocus(listView_); // for Escape
+}
+
+std::optional<std::size_t> ActionListView::dropRow(POINT at) const {
+    LVHITTESTINFO hit{};
+    hit.pt = at;
+    const int row = ListView_HitTest(listView_, &hit);
+    if (row >= 0) return static_cast<std::size_t>(row);
+    // Off the rows: to the end.
+    const std::size_t rows = form_.list().rowCount();
+    return rows ? std::optional<std::size_t>(rows - 1) : std::nullopt;
+}
+
+void ActionListView::showDropRow(std::optional<std::size_t> row) {
+    if (row == dropShown_) return;
+    if (dropShown_) ListView_SetItemState(listView_, static_cast<int>(*dropShown_), 0, LVIS_DROPHILITED);
+    dropShown_ = row;
+    if (row) ListView_SetItemState(listView_, static_cast<int>(*row), LVIS_DROPHILITED, LVIS_DROPHILITED);
+}
+
+void ActionListView::drop(POINT at) {
+    const std::size_t from = *dragRow_;
+    const std::optional<std::size_t> to = dropRow(at);
+    ReleaseCapture(); // ends the drag before the list changes
+    endDrag();
+    if (to && *to != from) input_.ListView1_OLEDragDrop(from, *to);
+}
+
+void ActionListView::endDrag() {
+    showDropRow(std::nullopt);
+    dragRow_.reset();
 }
 
 void ActionListView::attach(HWND listView, HWND mainWindow) {
     listView_ = listView;
-    SetWindowSubclass(listView, &ActionListView::keyProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(listView, &ActionListView::procedure, 1, reinterpret_cast<DWORD_PTR>(this));
     mainWindow_ = mainWindow;
     ListView_SetExtendedListViewStyle(listView_, LVS_EX_FULLROWSELECT);
     rowsChanged({});
@@ -110,6 +163,7 @@ std::optional<LRESULT> ActionListView::onNotify(NMHDR& header, std::optional<COL
         }
         return 0;
     }
+    case LVN_BEGINDRAG: beginDrag(reinterpret_cast<const NMLISTVIEW&>(header).iItem); return 0;
     case NM_DBLCLK:
         forwardSelection();
         input_.ListView1_DblClick();

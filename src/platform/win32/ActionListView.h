@@ -12,7 +12,7 @@ namespace cursovia::win32 {
 // The action list as a virtual report-style list view: rows are read from the
 // presenter's list whenever the control paints them, so the control holds no
 // copy. The user's selection goes to the presenter; the presenter's selection
-// is rendered back.
+// is rendered back. A row dragged onto another is moved there by the presenter.
 class ActionListView : public ListObserver {
 public:
     // Posted to the main window when the user changed the selection; the
@@ -37,10 +37,16 @@ public:
     void showMenu(std::optional<POINT> at);
 
 private:
-    static LRESULT CALLBACK keyProcedure(HWND listView, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+    static LRESULT CALLBACK procedure(HWND listView, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR self);
     std::optional<std::size_t> shownSelection() const;
     void showText(NMLVDISPINFOW& request) const;
+    void beginDrag(int row);
+    // The row a drop at `at` (client) lands on: the one under it, or the last below the rows.
+    std::optional<std::size_t> dropRow(POINT at) const;
+    void showDropRow(std::optional<std::size_t> row);
+    void drop(POINT at);
+    void endDrag();
 
     Form1Input& input_;
     Form1& form_;
@@ -48,6 +54,8 @@ private:
     HWND mainWindow_ = nullptr;
     bool rendering_ = false;
     bool selectionPosted_ = false;
+    std::optional<std::size_t> dragRow_;   // the row being dragged
+    std::optional<std::size_t> dropShown_; // the row shown as the drop's place
 };
 
 } // namespace cursovia::win32

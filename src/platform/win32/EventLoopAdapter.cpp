@@ -1,5 +1,6 @@
 #include "EventLoopAdapter.h"
 
+#include "PerformanceClock.h"
 #include "SystemError.h"
 
 #include <windows.h>
@@ -34,20 +35,13 @@ private:
 } // namespace
 
 MessageLoop::MessageLoop(const OwnerWindow& dialogWindow) : dialogWindow_(dialogWindow) {
-    QueryPerformanceFrequency(&frequency_);
     timer_.reset(CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION, TIMER_ALL_ACCESS));
     highResolution_ = static_cast<bool>(timer_);
     if (!timer_) timer_.reset(CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS));
     if (!timer_) throw std::runtime_error("No waitable timer: " + systemMessage(GetLastError()));
 }
 
-MonotonicTime MessageLoop::now() {
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    const long long ticks = counter.QuadPart, perSecond = frequency_.QuadPart;
-    // Split so the multiplication cannot overflow however long the machine runs.
-    return MonotonicTime((ticks / perSecond) * 1'000'000'000LL + (ticks % perSecond) * 1'000'000'000LL / perSecond);
-}
+MonotonicTime MessageLoop::now() { return performanceCounterNow(); }
 
 void MessageLoop::dispatch(MSG& message) {
     // Tab, arrow keys and mnemonics move between the main window's controls.

@@ -35,7 +35,6 @@ private:
     void runPosted();
 
     const OwnerWindow& dialogWindow_;
-    LARGE_INTEGER frequency_{};
     UniqueHandle timer_;
     bool highResolution_ = false;
     std::deque<std::function<void()>> posted_;

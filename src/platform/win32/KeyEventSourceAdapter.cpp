@@ -29,21 +29,16 @@ std::optional<bool> keyDown(WPARAM message) {
 
 } // namespace
 
-KeyboardHook* KeyboardHook::installed_ = nullptr;
-
 bool KeyboardHook::install(KeySink& sink) {
     remove();
-    hook_.reset(SetWindowsHookExW(WH_KEYBOARD_LL, &KeyboardHook::procedure, GetModuleHandleW(nullptr), 0));
-    if (!hook_) return false;
+    if (!hook_.install(*this, WH_KEYBOARD_LL, &KeyboardHook::procedure)) return false;
     sink_ = &sink;
-    installed_ = this;
     return true;
 }
 
 void KeyboardHook::remove() {
-    hook_.reset();
+    hook_.remove();
     sink_ = nullptr;
-    if (installed_ == this) installed_ = nullptr;
 }
 
 bool KeyboardHook::isKeyDown(Key key) {
@@ -54,13 +49,14 @@ bool KeyboardHook::isKeyDown(Key key) {
 LRESULT CALLBACK KeyboardHook::procedure(int code, WPARAM message, LPARAM event) {
     // The event itself says which key moved: the asynchronous key state is not
     // yet updated for it when the hook runs. Injected events count the same.
-    if (code == HC_ACTION && installed_ && installed_->sink_) {
+    KeyboardHook* const installed = LowLevelHook<KeyboardHook>::installed();
+    if (code == HC_ACTION && installed && installed->sink_) {
         const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(event);
         const std::optional<bool> down = keyDown(message);
         if (const std::optional<Key> known = keyForVirtualKey(key->vkCode); down && known) {
             // Only logged: a message box here would hold up every key of the
             // desktop past LowLevelHooksTimeout.
-            runAtCallbackBoundary(KeyboardHookProc, nullptr, [&] { installed_->sink_->onKeyEvent({*known, *down}); });
+            runAtCallbackBoundary(KeyboardHookProc, nullptr, [&] { installed->sink_->onKeyEvent({*known, *down}); });
         }
     }
     return CallNextHookEx(nullptr, code, message, event);

@@ -1,5 +1,5 @@
 #pragma once
-#include "Handles.h"
+#include "LowLevelHook.h"
 #include "automation/KeyEvents.h"
 
 namespace cursovia::win32 {
@@ -23,11 +23,7 @@ public:
 private:
     static LRESULT CALLBACK procedure(int code, WPARAM message, LPARAM event);
 
-    // The hook procedure has no context argument: this is how it finds the one
-    // installed hook.
-    static KeyboardHook* installed_;
-
-    UniqueHook hook_;
+    LowLevelHook<KeyboardHook> hook_;
     KeySink* sink_ = nullptr;
 };
 

@@ -7,6 +7,7 @@
 #include "ProgramInfoAdapter.h"
 #include "PointerAdapter.h"
 #include "KeyEventSourceAdapter.h"
+#include "MouseEventSourceAdapter.h"
 #include "MainWindow.h"
 #include "EventLoopAdapter.h"
 #include "TrayShellAdapter.h"
@@ -57,6 +58,7 @@ int runProgram() {
     MessageLoop loop(owner);
     CursorPointer pointer;
     KeyboardHook keys;
+    MouseHook mouse;
     NotifyIconTray tray;
     RunKeyAutostart autostart;
     ShellExecuteOpen shell(owner);
@@ -64,7 +66,7 @@ int runProgram() {
     AnsiCodePage fileEncoding;
     WindowsFileReplacement fileReplacement;
 
-    Form1 form({settings, dialogs, loop, pointer, keys, tray, autostart, shell, skin, fileEncoding, fileReplacement},
+    Form1 form({settings, dialogs, loop, pointer, keys, mouse, tray, autostart, shell, skin, fileEncoding, fileReplacement},
                currentProgram());
     Form1Input input(form, dialogs);
     MainWindow window(input, skin);

@@ -56,6 +56,7 @@ STOP_KEY_BOX=(944 483)        # PushButton13, its Stop box
 START_KEY_BOX=(944 513)       # PushButton14, its Start/stop box
 FIRST_ROW=(600 40)            # ListView1's first row, below its headings
 FIRST_ROW=(588 35)            # ListView1 at 528,8: below the header, inside row 1
+BELOW_ROWS=(588 260)          # ListView1, below a few rows
 NO_CLICK_OPTION=(350 41)      # Option1, "No Mouse Click"
 RIGHT_CLICK_OPTION=(30 451)   # Option6 .. Option12, "More Click Options"
 MIDDLE_CLICK_OPTION=(30 473)
@@ -118,6 +119,13 @@ app_click() {
     local wid=$1 cx=$2 cy=$3 x y w h
     read -r x y w h < <(desktop_window_box "$wid") || return 1
     desktop_click $((x + $(app_scaled "$cx"))) $((y + $(app_scaled "$cy"))) 1 "${4:-1}"
+}
+
+# app_drag WINDOW_ID CX1 CY1 CX2 CY2: a left-button drag between two client points.
+app_drag() {
+    local wid=$1 x y w h
+    read -r x y w h < <(desktop_window_box "$wid") || return 1
+    desktop_drag $((x + $(app_scaled "$2"))) $((y + $(app_scaled "$3"))) $((x + $(app_scaled "$4"))) $((y + $(app_scaled "$5")))
 }
 
 app__gone() { desktop__gone "$APP_PID"; }

@@ -281,6 +281,19 @@ desktop_click() {
     desktop_move_pointer "$1" "$2" && xdotool click --repeat "${4:-1}" --delay 80 "${3:-1}"
 }
 
+# desktop_drag X1 Y1 X2 Y2
+# Presses the left button at X1,Y1, moves to X2,Y2 in small steps (so the
+# program sees a drag start past its threshold) and releases it there.
+desktop_drag() {
+    local step
+    desktop_move_pointer "$1" "$2" && xdotool mousedown 1 || return 1
+    for step in 1 2 3 4 5 6 7 8 9 10; do
+        xdotool mousemove $(($1 + ($3 - $1) * step / 10)) $(($2 + ($4 - $2) * step / 10))
+        sleep 0.05
+    done
+    desktop_move_pointer "$3" "$4" && sleep 0.2 && xdotool mouseup 1
+}
+
 # desktop_click_window_centre WINDOW_ID [BUTTON=1]
 desktop_click_window_centre() {
     local x y w h

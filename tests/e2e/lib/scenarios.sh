@@ -181,6 +181,9 @@ scenario_reorder_rows() {
     sleep 0.5
     xdotool key Down Down Return
     app_wait_setting Actions "$b$c$a" 5 || { echo "after Move Down Actions is '$(app_setting Actions)'"; return 1; }
+    # Dropped below the rows, a dragged row goes to the end.
+    app_drag "$APP_WINDOW" "${FIRST_ROW[@]}" "${BELOW_ROWS[@]}"
+    app_wait_setting Actions "$c$a$b" 5 || { echo "after a drag Actions is '$(app_setting Actions)'"; return 1; }
 }
 
 scenario_run_and_stop() { run_until_ctrl_s "Single Click"; }
