@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "app/Form1Parts.h"
+#include "base/CallbackBoundary.h"
 #include "base/SettingsKeys.h"
 
 #include <ctime>
@@ -60,10 +61,7 @@ Form1::Parts::Parts(Form1& f)
       editing(f.list_, stored, *this),
       files(f.list_, f.ports_.dialogs, f.ports_.fileEncoding, f.ports_.fileReplacement, stored, *this) {
     // Only the button release brings the window back, and ends a recording.
-    tray.MouseUp = [&f](TrayButton button) {
-        f.endRecordingFromTray(button);
-        f.cSysTray1_MouseUp();
-    };
+    tray.MouseUp = [&f](TrayButton button) { f.cSysTray1_MouseUp(button); };
 }
 
 Form1::~Form1() { list_.setObserver(nullptr); }
@@ -161,51 +159,61 @@ void Form1::setWindowState(WindowState state) {
     Form_Resize();
 }
 
-void Form1::userSetWindowState(WindowState state) { setWindowState(state); }
+void Form1::atInput(const std::string& procedure, const std::function<void()>& handler) noexcept {
+    runAtCallbackBoundary(procedure.c_str(), &ports_.dialogs, handler);
+}
+
+void Form1::userSetWindowState(WindowState state) noexcept {
+    atInput("Form1.Form_Resize", [&] { setWindowState(state); });
+}
 
 void Form1::showMessage(const std::string& text) {
     ports_.dialogs.messageBox(text, appTitle_, MessageButtons::Ok, MessageIcon::None);
 }
 
-void Form1::click(ControlId id) {
-    ErrorReport report(ports_.dialogs, handlerName(id, "Click"));
-    switch (id) {
-    case ControlId::PushButton1: PushButton1_Click(report); break;
-    case ControlId::PushButton2: PushButton2_Click(report); break;
-    case ControlId::PushButton3: PushButton3_Click(report); break;
-    case ControlId::PushButton4: PushButton4_Click(report); break;
-    case ControlId::PushButton5: PushButton5_Click(report); break;
-    case ControlId::PushButton6: PushButton6_Click(report); break;
-    case ControlId::PushButton7: PushButton7_Click(report); break;
-    case ControlId::PushButton8: PushButton8_Click(report); break;
-    case ControlId::PushButton9: PushButton9_Click(report); break;
-    case ControlId::PushButton10: PushButton10_Click(report); break;
-    case ControlId::PushButton11: PushButton11_Click(report); break;
-    case ControlId::PushButton12:
-    case ControlId::PushButton13:
-    case ControlId::PushButton14: {
-        const KeyRole role = id == ControlId::PushButton12   ? KeyRole::Capture
-                             : id == ControlId::PushButton13 ? KeyRole::Stop
-                                                             : KeyRole::Start;
-        report.at(100, [&] { parts_->automation.keyboard.chooseKey(role); });
-        break;
-    }
-    case ControlId::Check4:
-    case ControlId::Check8:
-        report.at(100, [&] { setChecked(id, !state(id).value); });
-        break;
-    default:
-        if (controlSpec(id).kind == ControlKind::OptionButton) report.at(100, [&] { setOption(id, true); });
-        break;
-    }
+void Form1::click(ControlId id) noexcept {
+    atInput(handlerName(id, "Click"), [&] {
+        ErrorReport report(ports_.dialogs, handlerName(id, "Click"));
+        switch (id) {
+        case ControlId::PushButton1: PushButton1_Click(report); break;
+        case ControlId::PushButton2: PushButton2_Click(report); break;
+        case ControlId::PushButton3: PushButton3_Click(report); break;
+        case ControlId::PushButton4: PushButton4_Click(report); break;
+        case ControlId::PushButton5: PushButton5_Click(report); break;
+        case ControlId::PushButton6: PushButton6_Click(report); break;
+        case ControlId::PushButton7: PushButton7_Click(report); break;
+        case ControlId::PushButton8: PushButton8_Click(report); break;
+        case ControlId::PushButton9: PushButton9_Click(report); break;
+        case ControlId::PushButton10: PushButton10_Click(report); break;
+        case ControlId::PushButton11: PushButton11_Click(report); break;
+        case ControlId::PushButton12:
+        case ControlId::PushButton13:
+        case ControlId::PushButton14: {
+            const KeyRole role = id == ControlId::PushButton12   ? KeyRole::Capture
+                                 : id == ControlId::PushButton13 ? KeyRole::Stop
+                                                                 : KeyRole::Start;
+            report.at(100, [&] { parts_->automation.keyboard.chooseKey(role); });
+            break;
+        }
+        case ControlId::Check4:
+        case ControlId::Check8:
+            report.at(100, [&] { setChecked(id, !state(id).value); });
+            break;
+        default:
+            if (controlSpec(id).kind == ControlKind::OptionButton) report.at(100, [&] { setOption(id, true); });
+            break;
+        }
+    });
 }
 
-void Form1::MouseMove(std::optional<ControlId> over) {
-    const bool overButton = over && controlSpec(*over).kind == ControlKind::PushButton;
-    const PointerShape shape = overButton ? PointerShape::Custom : PointerShape::Default;
-    if (shape == mousePointer_) return;
-    mousePointer_ = shape;
-    windowChanged();
+void Form1::MouseMove(std::optional<ControlId> over) noexcept {
+    atInput(handlerName(over, "MouseMove"), [&] {
+        const bool overButton = over && controlSpec(*over).kind == ControlKind::PushButton;
+        const PointerShape shape = overButton ? PointerShape::Custom : PointerShape::Default;
+        if (shape == mousePointer_) return;
+        mousePointer_ = shape;
+        windowChanged();
+    });
 }
 
 

@@ -121,39 +121,42 @@ public:
     modKeyboard& keyboard();
 
     // --- The user's input, forwarded by the view ---------------------------
+    // Each runs where the platform calls into the program, so none lets a
+    // failure out: what its handler's own error trap did not catch is logged
+    // and shown as the error report under the handler's name
+    // ("Form1.ListView1_DblClick").
     // A click on a push button, check box (toggles it) or option button (sets it).
-    void click(ControlId id);
+    void click(ControlId id) noexcept;
     // The user changed the wait box's text.
-    void Text1_Typed(const std::string& text);
-    void Text1_GotFocus();
-    void Text1_LostFocus();
+    void Text1_Typed(const std::string& text) noexcept;
+    void Text1_GotFocus() noexcept;
+    void Text1_LostFocus() noexcept;
     // The same for any text box of the window (Text1's are the three above).
-    void textTyped(ControlId box, const std::string& text);
-    void textGotFocus(ControlId box);
-    void textLostFocus(ControlId box);
+    void textTyped(ControlId box, const std::string& text) noexcept;
+    void textGotFocus(ControlId box) noexcept;
+    void textLostFocus(ControlId box) noexcept;
     // The user selected a row (or none) in the list.
-    void ListView1_Select(std::optional<std::size_t> row);
-    void ListView1_DblClick();
+    void ListView1_Select(std::optional<std::size_t> row) noexcept;
+    void ListView1_DblClick() noexcept;
     // A key pressed in the list with the modifiers held: Delete (whatever is
     // held) removes the selected row, Alt+Up and Alt+Down move it. False for
     // every other key, which stays the list's own (moving the selection).
-    bool ListView1_KeyDown(Key key, Modifiers held);
+    bool ListView1_KeyDown(Key key, Modifiers held) noexcept;
     // A command of the list's context menu (also Alt+Up and Alt+Down), on the selected row.
-    void ListView1_Command(ListCommand command);
+    void ListView1_Command(ListCommand command) noexcept;
     // The user dragged row `from` onto row `to`.
-    void ListView1_OLEDragDrop(std::size_t from, std::size_t to);
+    void ListView1_OLEDragDrop(std::size_t from, std::size_t to) noexcept;
     // The pointer moved over a control, or over the window's own background (nullopt).
-    void MouseMove(std::optional<ControlId> over);
+    void MouseMove(std::optional<ControlId> over) noexcept;
     // The user (or the desktop) changed the window's state. Views call it from
     // the event loop after the system has completed the change, never from
     // inside the system's notification of it: minimising waits there for the
     // tray balloon.
-    void userSetWindowState(WindowState state);
-    // The window comes back, out of the tray too, with the focus: the tray
-    // icon was clicked, or the program started again in this session.
-    void comeBack();
+    void userSetWindowState(WindowState state) noexcept;
+    // The program was started again in this session: this copy comes back.
+    void AnotherCopyStarted() noexcept;
     // The window is about to close, for whatever reason; ends the process.
-    void Form_QueryUnload();
+    void Form_QueryUnload() noexcept;
 
 private:
     // The subsystems the window drives, and the window as each of them sees it.
@@ -181,11 +184,16 @@ private:
     void RepeatMode_Click();
     void RunOptionBox_Change(ControlId box);
     void Form_Resize();
-    void cSysTray1_MouseUp();
-    // The recording's end: by a key at `at`, by the Record button, or by the
-    // tray icon's button, whose click is not recorded.
+    // The tray icon's button came up: it ends a recording (the click is not
+    // recorded) or brings the window back.
+    void cSysTray1_MouseUp(TrayButton button);
+    // The recording's end, by a key at `at` or by the Record button.
     void endRecording(MonotonicTime at);
-    void endRecordingFromTray(TrayButton button);
+    // The window comes back, out of the tray too, with the focus.
+    void comeBack();
+    void runListCommand(ListCommand command);
+    // Runs one of the user's inputs above at the callback boundary, under `procedure`.
+    void atInput(const std::string& procedure, const std::function<void()>& handler) noexcept;
 
     static std::size_t index(ControlId id) { return static_cast<std::size_t>(id); }
     ControlState& state(ControlId id) { return controls_[index(id)]; }

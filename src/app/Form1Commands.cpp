@@ -64,30 +64,41 @@ void Form1::PushButton4_Click(ErrorReport& report) {
     parts_->editing.clear(report);
 }
 
-void Form1::ListView1_Select(std::optional<std::size_t> row) {
-    ErrorReport(ports_.dialogs, "Form1.ListView1_Click").at(100, [&] { list_.select(row); });
+void Form1::ListView1_Select(std::optional<std::size_t> row) noexcept {
+    atInput("Form1.ListView1_ItemClick", [&] {
+        ErrorReport(ports_.dialogs, "Form1.ListView1_Click").at(100, [&] { list_.select(row); });
+    });
 }
 
-void Form1::ListView1_DblClick() {
-    ErrorReport report(ports_.dialogs, "Form1.ListView1_DblClick");
-    parts_->editing.removeSelected(report);
+void Form1::ListView1_DblClick() noexcept {
+    atInput("Form1.ListView1_DblClick", [&] {
+        ErrorReport report(ports_.dialogs, "Form1.ListView1_DblClick");
+        parts_->editing.removeSelected(report);
+    });
 }
 
-bool Form1::ListView1_KeyDown(Key key, Modifiers held) {
+bool Form1::ListView1_KeyDown(Key key, Modifiers held) noexcept {
     const auto listKey = std::find_if(std::begin(ListKeys), std::end(ListKeys), [&](const ListKey& k) {
         return k.key == key && held.includes(k.held);
     });
     if (listKey == std::end(ListKeys)) return false;
-    if (listKey->command == ListCommand::Remove) {
-        ErrorReport report(ports_.dialogs, "Form1.ListView1_KeyDown");
-        parts_->editing.removeSelected(report);
-    } else {
-        ListView1_Command(listKey->command);
-    }
+    atInput("Form1.ListView1_KeyDown", [&] {
+        if (listKey->command == ListCommand::Remove) {
+            ErrorReport report(ports_.dialogs, "Form1.ListView1_KeyDown");
+            parts_->editing.removeSelected(report);
+        } else {
+            runListCommand(listKey->command);
+        }
+    });
     return true;
 }
 
-void Form1::ListView1_Command(ListCommand command) {
+void Form1::ListView1_Command(ListCommand command) noexcept {
+    atInput("Form1." + std::string(ListCommands[static_cast<std::size_t>(command)].name) + "_Click",
+            [&] { runListCommand(command); });
+}
+
+void Form1::runListCommand(ListCommand command) {
     ErrorReport report(ports_.dialogs,
                        "Form1." + std::string(ListCommands[static_cast<std::size_t>(command)].name) + "_Click");
     switch (command) {
@@ -103,9 +114,11 @@ void Form1::ListView1_Command(ListCommand command) {
     }
 }
 
-void Form1::ListView1_OLEDragDrop(std::size_t from, std::size_t to) {
-    ErrorReport report(ports_.dialogs, "Form1.ListView1_OLEDragDrop");
-    parts_->editing.move(report, from, to);
+void Form1::ListView1_OLEDragDrop(std::size_t from, std::size_t to) noexcept {
+    atInput("Form1.ListView1_OLEDragDrop", [&] {
+        ErrorReport report(ports_.dialogs, "Form1.ListView1_OLEDragDrop");
+        parts_->editing.move(report, from, to);
+    });
 }
 
 void Form1::copyToSettings(const Action& row) {

@@ -51,21 +51,26 @@ void Form1::Option5_Click() { Option4_Click(); }
 
 void Form1::Text1_Change() { ports_.settings.write(key(settings::Wait), control(ControlId::Text1).caption); }
 
-void Form1::Text1_Typed(const std::string& text) {
-    ErrorReport(ports_.dialogs, "Form1.Text1_Change").at(100, [&] { setText1(text); });
+void Form1::Text1_Typed(const std::string& text) noexcept {
+    atInput("Form1.Text1_Change",
+            [&] { ErrorReport(ports_.dialogs, "Form1.Text1_Change").at(100, [&] { setText1(text); }); });
 }
 
-void Form1::Text1_GotFocus() {
-    ControlState& box = state(ControlId::Text1);
-    box.selectionStart = 0;
-    box.selectionLength = static_cast<int>(box.caption.size());
-    controlChanged(ControlId::Text1);
+void Form1::Text1_GotFocus() noexcept {
+    atInput("Form1.Text1_GotFocus", [&] {
+        ControlState& box = state(ControlId::Text1);
+        box.selectionStart = 0;
+        box.selectionLength = static_cast<int>(box.caption.size());
+        controlChanged(ControlId::Text1);
+    });
 }
 
-void Form1::Text1_LostFocus() {
-    if (isNumeric(control(ControlId::Text1).caption)) return;
-    showMessage("Must be a numeric entry.");
-    if (view_) view_->focusControl(ControlId::Text1);
+void Form1::Text1_LostFocus() noexcept {
+    atInput("Form1.Text1_LostFocus", [&] {
+        if (isNumeric(control(ControlId::Text1).caption)) return;
+        showMessage("Must be a numeric entry.");
+        if (view_) view_->focusControl(ControlId::Text1);
+    });
 }
 
 } // namespace cursovia

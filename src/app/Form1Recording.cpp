@@ -50,10 +50,4 @@ void Form1::endRecording(MonotonicTime at) {
     comeBack();
 }
 
-void Form1::endRecordingFromTray(TrayButton button) {
-    if (!parts_->automation.recording.active()) return;
-    parts_->automation.recording.trayClicked(button == TrayButton::Right ? MouseButton::Right : MouseButton::Left);
-    endRecording(ports_.loop.now());
-}
-
 } // namespace cursovia

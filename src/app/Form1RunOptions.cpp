@@ -79,13 +79,15 @@ void Form1::RepeatMode_Click() {
         }
 }
 
-void Form1::textTyped(ControlId box, const std::string& text) {
+void Form1::textTyped(ControlId box, const std::string& text) noexcept {
     if (box == ControlId::Text1) return Text1_Typed(text);
-    ErrorReport(ports_.dialogs, handlerName(box, "Change")).at(100, [&] {
-        if (state(box).caption == text) return;
-        state(box).caption = text;
-        controlChanged(box);
-        RunOptionBox_Change(box);
+    atInput(handlerName(box, "Change"), [&] {
+        ErrorReport(ports_.dialogs, handlerName(box, "Change")).at(100, [&] {
+            if (state(box).caption == text) return;
+            state(box).caption = text;
+            controlChanged(box);
+            RunOptionBox_Change(box);
+        });
     });
 }
 
@@ -102,22 +104,26 @@ void Form1::RunOptionBox_Change(ControlId box) {
     ports_.settings.write(key(b->key), std::to_string(value));
 }
 
-void Form1::textGotFocus(ControlId box) {
+void Form1::textGotFocus(ControlId box) noexcept {
     if (box == ControlId::Text1) return Text1_GotFocus();
-    ControlState& s = state(box);
-    s.selectionStart = 0;
-    s.selectionLength = static_cast<int>(s.caption.size());
-    controlChanged(box);
+    atInput(handlerName(box, "GotFocus"), [&] {
+        ControlState& s = state(box);
+        s.selectionStart = 0;
+        s.selectionLength = static_cast<int>(s.caption.size());
+        controlChanged(box);
+    });
 }
 
 // Leaving a box shows the value in effect, as it will be used and stored.
-void Form1::textLostFocus(ControlId box) {
+void Form1::textLostFocus(ControlId box) noexcept {
     if (box == ControlId::Text1) return Text1_LostFocus();
-    const NumberBox* b = numberBox(box);
-    if (!b) return;
-    // The selection made on entering goes with the focus.
-    state(box).selectionStart = state(box).selectionLength = 0;
-    setCaption(box, b->shown(runOptions_.*b->value));
+    atInput(handlerName(box, "LostFocus"), [&] {
+        const NumberBox* b = numberBox(box);
+        if (!b) return;
+        // The selection made on entering goes with the focus.
+        state(box).selectionStart = state(box).selectionLength = 0;
+        setCaption(box, b->shown(runOptions_.*b->value));
+    });
 }
 
 void Form1::showRunProgress(const std::string& progress) {

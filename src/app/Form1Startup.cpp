@@ -121,7 +121,16 @@ void Form1::Form_Resize() {
 }
 
 // Back from the tray, whatever the window's state.
-void Form1::cSysTray1_MouseUp() { comeBack(); }
+void Form1::cSysTray1_MouseUp(TrayButton button) {
+    Automation& automation = parts_->automation;
+    if (!automation.recording.active()) return comeBack();
+    automation.recording.trayClicked(button == TrayButton::Right ? MouseButton::Right : MouseButton::Left);
+    endRecording(ports_.loop.now());
+}
+
+void Form1::AnotherCopyStarted() noexcept {
+    atInput("Form1.AnotherCopyStarted", [&] { comeBack(); });
+}
 
 void Form1::comeBack() {
     visible_ = true;
@@ -130,20 +139,22 @@ void Form1::comeBack() {
     trayHidden_ = false;
 }
 
-void Form1::Form_QueryUnload() {
-    ErrorReport report(ports_.dialogs, "Form1.Form_QueryUnload");
-    // A run may be under way further down the stack: it must not leave a button held.
-    parts_->automation.run.releaseHeldButtons();
-    report.at(100, [&] { parts_->automation.keyboard.RemoveKeyboardHook(); });
-    report.at(102, [&] {
-        if (parts_->stored.unsaved()) parts_->stored.save();
+void Form1::Form_QueryUnload() noexcept {
+    atInput("Form1.Form_QueryUnload", [&] {
+        ErrorReport report(ports_.dialogs, "Form1.Form_QueryUnload");
+        // A run may be under way further down the stack: it must not leave a button held.
+        parts_->automation.run.releaseHeldButtons();
+        report.at(100, [&] { parts_->automation.keyboard.RemoveKeyboardHook(); });
+        report.at(102, [&] {
+            if (parts_->stored.unsaved()) parts_->stored.save();
+        });
+        report.at(104, [&] { parts_->tray.setInTray(false); });
+        report.at(106, [&] { ports_.loop.processPendingEvents(); });
+        report.at(108, [&] { ports_.loop.processPendingEvents(); });
+        report.at(110, [&] { ports_.loop.processPendingEvents(); });
+        // Form_Unload: the program ends here, whatever else is running.
+        ports_.loop.endProcess();
     });
-    report.at(104, [&] { parts_->tray.setInTray(false); });
-    report.at(106, [&] { ports_.loop.processPendingEvents(); });
-    report.at(108, [&] { ports_.loop.processPendingEvents(); });
-    report.at(110, [&] { ports_.loop.processPendingEvents(); });
-    // Form_Unload: the program ends here, whatever else is running.
-    ports_.loop.endProcess();
 }
 
 } // namespace cursovia

@@ -1,6 +1,6 @@
 // Failures that reach the point where the platform called into the program:
 // logged, reported under the handler's name, never passed back.
-#include "app/Form1Input.h"
+#include "app/Form1.h"
 #include "base/CallbackBoundary.h"
 #include "base/ErrorReport.h"
 #include "fakes/FormFixture.h"
@@ -67,7 +67,7 @@ public:
 
 struct Form1InputCase {
     const char* procedure;
-    std::function<void(Form1Input&, Form1&)> input;
+    std::function<void(Form1&)> input;
 };
 
 struct Form1InputBoundary : fakes::FormFixture {
@@ -79,23 +79,22 @@ struct Form1InputBoundary : fakes::FormFixture {
 // none lets the failure out.
 TEST_F(Form1InputBoundary, EachInputReportsWhatEscapesUnderItsHandler) {
     const Form1InputCase cases[] = {
-        {"Form1.PushButton5_MouseMove", [](Form1Input& in, Form1&) { in.MouseMove(ControlId::PushButton5); }},
+        {"Form1.PushButton5_MouseMove", [](Form1& in) { in.MouseMove(ControlId::PushButton5); }},
         {"Form1.Form_MouseMove",
-         [](Form1Input& in, Form1&) {
+         [](Form1& in) {
              in.MouseMove(ControlId::PushButton5);
              in.MouseMove(std::nullopt);
          }},
-        {"Form1.Form_Resize", [](Form1Input& in, Form1&) { in.userSetWindowState(WindowState::Maximized); }},
-        {"Form1.Text1_GotFocus", [](Form1Input& in, Form1&) { in.Text1_GotFocus(); }},
+        {"Form1.Form_Resize", [](Form1& in) { in.userSetWindowState(WindowState::Maximized); }},
+        {"Form1.Text1_GotFocus", [](Form1& in) { in.Text1_GotFocus(); }},
     };
     for (const Form1InputCase& c : cases) {
         SCOPED_TRACE(c.procedure);
         start();
         form->setView(&failing);
         dialogs.shown.clear();
-        Form1Input input(*form, dialogs);
         CaptureStderr();
-        c.input(input, *form);
+        c.input(*form);
         const std::string log = GetCapturedStderr();
         ASSERT_FALSE(dialogs.shown.empty());
         EXPECT_EQ(dialogs.shown.back().text, ErrorReport::text("The window is gone", c.procedure, 100));

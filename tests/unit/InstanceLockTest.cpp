@@ -1,4 +1,4 @@
-#include "app/Form1Input.h"
+#include "app/Form1.h"
 #include "desktop/InstanceLock.h"
 #include "fakes/FormFixture.h"
 
@@ -47,17 +47,16 @@ using SecondStart = fakes::FormFixture;
 TEST_F(SecondStart, BringsTheWindowBackOutOfTheTrayWithTheFocus) {
     settings.set("Loads", "3");
     start();
-    Form1Input input(*form, dialogs);
     form->userSetWindowState(WindowState::Minimized);
     ASSERT_TRUE(form->TrayHidden());
     ASSERT_FALSE(form->visible());
     const int focusedBefore = view.windowFocused;
-    input.AnotherCopyStarted();
+    form->AnotherCopyStarted();
     EXPECT_TRUE(form->visible());
     EXPECT_FALSE(form->TrayHidden());
     EXPECT_EQ(view.windowFocused, focusedBefore + 1);
     // on screen already, it takes the focus again
-    input.AnotherCopyStarted();
+    form->AnotherCopyStarted();
     EXPECT_TRUE(form->visible());
     EXPECT_EQ(view.windowFocused, focusedBefore + 2);
 }

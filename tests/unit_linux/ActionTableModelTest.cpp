@@ -54,14 +54,12 @@ TEST_F(TableModel, FollowsQtsContractThroughEveryChange) {
 }
 
 struct ListInTheWindow : fakes::FormFixture {
-    std::unique_ptr<Form1Input> input;
     std::unique_ptr<MainWindow> window;
     void SetUp() override {
         settings.set("Loads", "5");
         create();
-        input = std::make_unique<Form1Input>(*form, dialogs);
         window = std::make_unique<MainWindow>(QIcon());
-        window->bind(*input);
+        window->bind(*form);
         form->Form_Load();
         form->show();
         for (const char* x : {"1", "2", "3"}) addRow(x, "0", "1", ControlId::Option2);

@@ -30,15 +30,13 @@ QString captionOf(QWidget* w) {
 }
 
 struct Window : fakes::FormFixture {
-    std::unique_ptr<Form1Input> input;
     std::unique_ptr<MainWindow> window;
 
     void open(bool load = true) {
         settings.set("Loads", "5");
         create();
-        input = std::make_unique<Form1Input>(*form, dialogs);
         window = std::make_unique<MainWindow>(QIcon());
-        window->bind(*input);
+        window->bind(*form);
         if (!load) return;
         form->Form_Load();
         form->show();

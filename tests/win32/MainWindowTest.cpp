@@ -2,7 +2,7 @@
 // the other ports, as the user minimises it.
 #include "MainWindow.h"
 #include "SkinAdapter.h"
-#include "app/Form1Input.h"
+#include "app/Form1.h"
 #include "fakes/FormFixture.h"
 
 #include <commctrl.h>
@@ -16,14 +16,12 @@ namespace {
 
 struct Win32Window : fakes::FormFixture {
     ColourSkin colours;
-    std::unique_ptr<Form1Input> input;
     std::unique_ptr<MainWindow> window;
 
     void open() {
         settings.set("Loads", "5");
         create();
-        input = std::make_unique<Form1Input>(*form, dialogs);
-        window = std::make_unique<MainWindow>(*input, colours);
+        window = std::make_unique<MainWindow>(*form, colours);
         form->Form_Load();
         form->show();
     }

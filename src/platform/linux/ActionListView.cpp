@@ -3,7 +3,7 @@
 #include "ActionTableModel.h"
 #include "QtKeyTable.h"
 #include "actions/ListEditing.h"
-#include "app/Form1Input.h"
+#include "app/Form1.h"
 #include "base/ScopedFlag.h"
 
 #include <QApplication>
@@ -66,12 +66,10 @@ ActionListView::~ActionListView() {
     // the way out must not reach a view that is no longer whole.
     if (selectionModel()) selectionModel()->disconnect(this);
     form_ = nullptr;
-    input_ = nullptr;
 }
 
-void ActionListView::bind(Form1Input& input) {
-    input_ = &input;
-    form_ = &input.form();
+void ActionListView::bind(Form1& form) {
+    form_ = &form;
     model_ = std::make_unique<ActionTableModel>(*form_);
     setModel(model_.get());
     form_->list().setObserver(model_.get());
@@ -111,14 +109,14 @@ void ActionListView::userSelected() {
     const QModelIndexList rows = selectionModel()->selectedRows();
     std::optional<std::size_t> row;
     if (!rows.isEmpty()) row = static_cast<std::size_t>(rows.front().row());
-    input_->ListView1_Select(row);
+    form_->ListView1_Select(row);
     renderSelection();
 }
 
 void ActionListView::keyPressEvent(QKeyEvent* event) {
     if (!form_) return QTableView::keyPressEvent(event);
     const std::optional<Key> key = keyForQtKey(*event);
-    const bool listKey = key && input_->ListView1_KeyDown(*key, modifiersForQt(event->modifiers()));
+    const bool listKey = key && form_->ListView1_KeyDown(*key, modifiersForQt(event->modifiers()));
     if (listKey) event->accept();
     else if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
         showMenu({});
@@ -145,7 +143,7 @@ void ActionListView::showMenu(const QPoint& at) {
     QMenu menu(this);
     for (const ListCommandSpec& spec : ListCommands) {
         const ListCommand command = spec.command;
-        menu.addAction(QString::fromUtf8(spec.caption), [this, command] { input_->ListView1_Command(command); });
+        menu.addAction(QString::fromUtf8(spec.caption), [this, command] { form_->ListView1_Command(command); });
     }
     menu.exec(where);
 }
@@ -172,13 +170,13 @@ void ActionListView::mouseReleaseEvent(QMouseEvent* event) {
     if (!dropped || !form_) return;
     int to = rowAt(event->position().toPoint().y());
     if (to < 0) to = model_->rowCount() - 1; // below the last row: to the end
-    if (to >= 0 && to != from) input_->ListView1_OLEDragDrop(static_cast<std::size_t>(from), static_cast<std::size_t>(to));
+    if (to >= 0 && to != from) form_->ListView1_OLEDragDrop(static_cast<std::size_t>(from), static_cast<std::size_t>(to));
 }
 
 void ActionListView::mouseDoubleClickEvent(QMouseEvent* event) {
     QTableView::mouseDoubleClickEvent(event);
     if (event->button() != Qt::LeftButton || !form_) return;
-    input_->ListView1_DblClick();
+    form_->ListView1_DblClick();
 }
 
 } // namespace cursovia::qtx11

@@ -5,7 +5,6 @@
 
 namespace cursovia {
 class Form1;
-class Form1Input;
 }
 
 namespace cursovia::qtx11 {
@@ -25,7 +24,7 @@ public:
     ~ActionListView() override;
 
     // Shows the presenter's list from now on, observes it and sends it the user's input.
-    void bind(Form1Input& input);
+    void bind(Form1& form);
     // The presenter's columns, with their widths.
     void renderColumns();
     void renderSelection();
@@ -43,7 +42,6 @@ private:
     void showMenu(const QPoint& at);
 
     Form1* form_ = nullptr;
-    Form1Input* input_ = nullptr;
     std::unique_ptr<ActionTableModel> model_;
     bool rendering_ = false;
     int dragRow_ = -1; // the row a left press went down on

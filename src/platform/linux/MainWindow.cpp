@@ -91,7 +91,6 @@ MainWindow::~MainWindow() {
     disconnect(qApp, &QApplication::focusChanged, this, &MainWindow::focusMoved);
     if (form_) form_->setView(nullptr);
     form_ = nullptr;
-    input_ = nullptr;
 }
 
 void MainWindow::createControls() {
@@ -157,11 +156,10 @@ QWidget* MainWindow::createControl(const ControlSpec& spec, QWidget* parent) {
     return nullptr;
 }
 
-void MainWindow::bind(Form1Input& input) {
-    input_ = &input;
-    form_ = &input.form();
+void MainWindow::bind(Form1& form) {
+    form_ = &form;
     form_->setView(this);
-    list_->bind(input);
+    list_->bind(form);
     renderAll();
 }
 
@@ -285,17 +283,17 @@ void MainWindow::setCustomPointer(const QCursor& pointer) { customPointer_ = poi
 // --- The user's input --------------------------------------------------------
 
 void MainWindow::forwardClick(ControlId id) {
-    if (!input_) return;
-    input_->click(id);
+    if (!form_) return;
+    form_->click(id);
     // A handler may have refused the change Qt already showed.
     renderControl(id);
 }
 
 void MainWindow::forwardTyping(ControlId id, const QString& text) {
-    if (!input_) return;
+    if (!form_) return;
     {
         const ScopedFlag typing(userTyping_);
-        input_->textTyped(id, text.toStdString());
+        form_->textTyped(id, text.toStdString());
     }
     renderTextBox(id, false);
 }
@@ -307,17 +305,17 @@ std::optional<ControlId> MainWindow::textBoxOf(const QWidget* widget) const {
 }
 
 void MainWindow::focusMoved(QWidget* from, QWidget* to) {
-    if (!input_ || from == to) return;
+    if (!form_ || from == to) return;
     // Only moves between the window's own controls count: not the window
     // losing the focus to another one, nor a message box taking it.
     auto inThisWindow = [this](QWidget* w) { return w && w->window() == this; };
     if (const std::optional<ControlId> box = textBoxOf(from); box && inThisWindow(to))
         // It may show a message box: not from inside Qt's focus change.
         QMetaObject::invokeMethod(this, [this, id = *box] {
-            if (input_) input_->textLostFocus(id);
+            if (form_) form_->textLostFocus(id);
         }, Qt::QueuedConnection);
     if (const std::optional<ControlId> box = textBoxOf(to); box && inThisWindow(from)) {
-        input_->textGotFocus(*box);
+        form_->textGotFocus(*box);
         reselectAfterClick_ = textFocusReason_ == Qt::MouseFocusReason;
     }
 }
@@ -349,8 +347,8 @@ void MainWindow::watchTextBox(ControlId id, const QEvent* event) {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (const std::optional<ControlId> box = textBoxOf(qobject_cast<QWidget*>(watched))) watchTextBox(*box, event);
-    if (input_ && (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove))
-        input_->MouseMove(controlAt(static_cast<QSinglePointEvent*>(event)->globalPosition()));
+    if (form_ && (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove))
+        form_->MouseMove(controlAt(static_cast<QSinglePointEvent*>(event)->globalPosition()));
     return QWidget::eventFilter(watched, event);
 }
 
@@ -361,13 +359,13 @@ void MainWindow::changeEvent(QEvent* event) {
     if (state == form_->windowState()) return;
     // Hiding in the tray waits for the balloon: not from inside Qt's state change.
     QMetaObject::invokeMethod(this, [this, state] {
-        if (input_) input_->userSetWindowState(state);
+        if (form_) form_->userSetWindowState(state);
     }, Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Closing, for whatever reason, is the presenter's shutdown; it ends the process.
-    if (input_) input_->Form_QueryUnload();
+    if (form_) form_->Form_QueryUnload();
     event->accept();
 }
 

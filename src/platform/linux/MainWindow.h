@@ -1,6 +1,6 @@
 #pragma once
 #include "app/Form1.h"
-#include "app/Form1Input.h"
+#include "app/Form1.h"
 
 #include <QCursor>
 #include <QIcon>
@@ -25,7 +25,7 @@ public:
     ~MainWindow() override;
 
     // Renders the presenter from now on and sends it the user's input.
-    void bind(Form1Input& input);
+    void bind(Form1& form);
 
     void controlChanged(ControlId id) override;
     void windowChanged() override;
@@ -62,7 +62,6 @@ private:
 
     QIcon programIcon_;
     Form1* form_ = nullptr;
-    Form1Input* input_ = nullptr;
     std::array<QWidget*, ControlCount> widgets_{};
     ActionListView* list_ = nullptr;
     QPalette skinPalette_;

@@ -19,7 +19,6 @@
 #include "InstanceLockAdapter.h"
 #include "app/Form1.h"
 #include "app/WaylandNotice.h"
-#include "app/Form1Input.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -90,14 +89,13 @@ int run(char* programName) {
 
     Form1 form({settings, dialogs, loop, pointer, keys, mouse, tray, autostart, shell, skin, fileEncoding, fileReplacement},
                linuxProgramInfo());
-    Form1Input input(form, dialogs);
-    window.bind(input);
+    window.bind(form);
     const TerminationSignals termination([&window] { window.close(); });
 
     form.Form_Load();
     tellAboutWaylandOnce(isWaylandSession(), settings, dialogs, form.applicationTitle());
     form.show();
-    instance.onShowAsked([&input] { input.AnotherCopyStarted(); });
+    instance.onShowAsked([&form] { form.AnotherCopyStarted(); });
     return QApplication::exec();
 }
 

@@ -19,7 +19,7 @@ LRESULT CALLBACK ActionListView::procedure(HWND listView, UINT message, WPARAM w
     if (!model.dragRow_ && (message == WM_KEYDOWN || message == WM_SYSKEYDOWN)) {
         if (const std::optional<Key> key = keyForVirtualKey(static_cast<unsigned>(wParam))) {
             model.forwardSelection();
-            if (model.input_.ListView1_KeyDown(*key, modifiersAtMessage())) return 0;
+            if (model.form_.ListView1_KeyDown(*key, modifiersAtMessage())) return 0;
         }
     }
     if (model.dragRow_) {
@@ -68,7 +68,7 @@ void ActionListView::drop(POINT at) {
     const std::optional<std::size_t> to = dropRow(at);
     ReleaseCapture(); // ends the drag before the list changes
     endDrag();
-    if (to && *to != from) input_.ListView1_OLEDragDrop(from, *to);
+    if (to && *to != from) form_.ListView1_OLEDragDrop(from, *to);
 }
 
 void ActionListView::endDrag() {
@@ -166,7 +166,7 @@ std::optional<LRESULT> ActionListView::onNotify(NMHDR& header, std::optional<COL
     case LVN_BEGINDRAG: beginDrag(reinterpret_cast<const NMLISTVIEW&>(header).iItem); return 0;
     case NM_DBLCLK:
         forwardSelection();
-        input_.ListView1_DblClick();
+        form_.ListView1_DblClick();
         return 0;
     case NM_CUSTOMDRAW: {
         if (!highlight) return std::nullopt;
@@ -187,7 +187,7 @@ std::optional<LRESULT> ActionListView::onNotify(NMHDR& header, std::optional<COL
 void ActionListView::forwardSelection() {
     selectionPosted_ = false;
     const std::optional<std::size_t> shown = shownSelection();
-    if (shown != form_.list().selected()) input_.ListView1_Select(shown);
+    if (shown != form_.list().selected()) form_.ListView1_Select(shown);
 }
 
 void ActionListView::showMenu(std::optional<POINT> at) {
@@ -208,7 +208,7 @@ void ActionListView::showMenu(std::optional<POINT> at) {
         AppendMenuW(menu, MF_STRING, i + 1, widen(ListCommands[i].caption).c_str());
     const int chosen = static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, where.x, where.y, 0, mainWindow_, nullptr));
     DestroyMenu(menu);
-    if (chosen > 0) input_.ListView1_Command(ListCommands[static_cast<std::size_t>(chosen - 1)].command);
+    if (chosen > 0) form_.ListView1_Command(ListCommands[static_cast<std::size_t>(chosen - 1)].command);
 }
 
 } // namespace cursovia::win32

@@ -1,6 +1,6 @@
 #pragma once
 #include "app/Form1.h"
-#include "app/Form1Input.h"
+#include "app/Form1.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -20,7 +20,7 @@ public:
     // outcome is forwarded.
     static constexpr UINT SelectionMessage = WM_APP + 2;
 
-    explicit ActionListView(Form1Input& input) : input_(input), form_(input.form()) {}
+    explicit ActionListView(Form1& form) : form_(form) {}
 
     void attach(HWND listView, HWND mainWindow);
     void rowsChanged(const ListChange& change) override;
@@ -48,7 +48,6 @@ private:
     void drop(POINT at);
     void endDrag();
 
-    Form1Input& input_;
     Form1& form_;
     HWND listView_ = nullptr;
     HWND mainWindow_ = nullptr;

@@ -64,8 +64,8 @@ RECT MainWindow::scaledRect(const Rect& r, UINT dpi) {
     return {left, top, left + scaled(r.width, dpi), top + scaled(r.height, dpi)};
 }
 
-MainWindow::MainWindow(Form1Input& input, ColourSkin& skin)
-    : input_(input), form_(input.form()), skin_(skin), colours_(form_, skin), list_(input), bigIcon_(programIcon(LIM_LARGE)),
+MainWindow::MainWindow(Form1& form, ColourSkin& skin)
+    : form_(form), skin_(skin), colours_(form_, skin), list_(form), bigIcon_(programIcon(LIM_LARGE)),
       smallIcon_(programIcon(LIM_SMALL)) {
     create({.className = L"CursoviaMainWindow", .style = WindowStyle});
     dpi_ = windowDpi(hwnd());

@@ -5,7 +5,7 @@
 #include "ActionListView.h"
 #include "Window.h"
 #include "app/Form1.h"
-#include "app/Form1Input.h"
+#include "app/Form1.h"
 
 #include <array>
 #include <optional>
@@ -18,7 +18,7 @@ namespace cursovia::win32 {
 class MainWindow : public Window, public FormView {
 public:
     // Renders the presenter and sends it the user's input from the start.
-    MainWindow(Form1Input& input, ColourSkin& skin);
+    MainWindow(Form1& form, ColourSkin& skin);
     ~MainWindow() override;
 
 
@@ -56,7 +56,6 @@ private:
     static LRESULT CALLBACK textBoxProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                            DWORD_PTR self);
 
-    Form1Input& input_;
     Form1& form_;
     ColourSkin& skin_;
     ControlColours colours_;

@@ -37,7 +37,7 @@ void MainWindow::onCommand(WORD notification, HWND from) {
     const ControlKind kind = controlSpec(*id).kind;
     if (kind == ControlKind::PushButton || isChoice(kind)) {
         if (notification != BN_CLICKED) return;
-        input_.click(*id);
+        form_.click(*id);
         // An option button has set itself already; the presenter's state wins.
         if (isChoice(kind))
             for (const ControlSpec& spec : controlTable())
@@ -47,9 +47,9 @@ void MainWindow::onCommand(WORD notification, HWND from) {
     if (kind != ControlKind::TextBox) return;
     if (notification == EN_CHANGE && !settingText_) {
         const ScopedFlag userTyping(typing_);
-        input_.textTyped(*id, narrow(windowText(from)));
+        form_.textTyped(*id, narrow(windowText(from)));
     } else if (notification == EN_SETFOCUS) {
-        input_.textGotFocus(*id);
+        form_.textGotFocus(*id);
     }
 }
 
@@ -81,7 +81,7 @@ LRESULT MainWindow::onControlColour(HDC dc, HWND from) {
 
 bool MainWindow::onSetCursor(HWND over, WORD hitTest) {
     if (hitTest != HTCLIENT) return false;
-    input_.MouseMove(over == hwnd() ? std::nullopt : controlAt(over));
+    form_.MouseMove(over == hwnd() ? std::nullopt : controlAt(over));
     if (form_.mousePointer() != PointerShape::Custom || !form_.handPointerLoaded() || !skin_.handPointer()) return false;
     SetCursor(skin_.handPointer());
     return true;
@@ -98,7 +98,7 @@ void MainWindow::onSize(WPARAM kind) {
 void MainWindow::onWindowStateMessage(WPARAM kind) {
     // A change already undone by the time the message arrives is dropped.
     const WindowState state = stateOfSize(kind);
-    if (state == stateOf(hwnd())) input_.userSetWindowState(state);
+    if (state == stateOf(hwnd())) form_.userSetWindowState(state);
 }
 
 void MainWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
@@ -167,12 +167,12 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SendMessageW(control(ControlId::ListView1), WM_SYSCOLORCHANGE, wParam, lParam);
         renderColours();
         return 0;
-    case TextBoxLeftMessage: input_.textLostFocus(static_cast<ControlId>(wParam)); return 0;
+    case TextBoxLeftMessage: form_.textLostFocus(static_cast<ControlId>(wParam)); return 0;
     case WindowStateMessage: onWindowStateMessage(wParam); return 0;
     case ActionListView::SelectionMessage: list_.forwardSelection(); return 0;
-    case WM_CLOSE: input_.Form_QueryUnload(); return 0;
+    case WM_CLOSE: form_.Form_QueryUnload(); return 0;
     case WM_ENDSESSION:
-        if (wParam) input_.Form_QueryUnload();
+        if (wParam) form_.Form_QueryUnload();
         return 0;
     default: break;
     }

@@ -18,7 +18,6 @@
 #include "InstanceLockAdapter.h"
 #include "Utf16.h"
 #include "app/Form1.h"
-#include "app/Form1Input.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -68,13 +67,12 @@ int runProgram() {
 
     Form1 form({settings, dialogs, loop, pointer, keys, mouse, tray, autostart, shell, skin, fileEncoding, fileReplacement},
                currentProgram());
-    Form1Input input(form, dialogs);
-    MainWindow window(input, skin);
+    MainWindow window(form, skin);
     owner.hwnd = window.hwnd();
 
     form.Form_Load();
     form.show();
-    instance.onShowAsked([&input] { input.AnotherCopyStarted(); });
+    instance.onShowAsked([&form] { form.AnotherCopyStarted(); });
     return loop.run();
 }
 
