@@ -461,36 +461,58 @@ action_times() {
 # drag, which a recording does not keep (its Left Up row moves in one step).
 button_events_joined() { app_timed_pointer_events "$1" | awk '$1 != "drag" { sub(/ [0-9]+$/, ""); printf "%s;", $0 }'; }
 
-# gaps_within WHAT WAITS_MS TIMES TOLERANCE_MS: each wait against the gap
-# between the action times around it; prints one line per gap to stderr and
-# to gaps.txt, fails when one is further off than the tolerance.
+# gaps_within WHAT WAITS_MS TIMES TOLERANCE_MS: each row's wait (one a line)
+# against the gap from its action's time to the next one's (one a line).
+# The rows are a sequence done three times over: most of the three gaps at
+# each place in it must be within the tolerance. Prints one line per gap to
+# stderr and to gaps.txt.
 gaps_within() {
     local what=$1 waits=$2 times=$3 tolerance=$4
-    paste -d' ' <(printf '%s\n' "$waits") <(printf '%s\n' "$times") | awk -v what="$what" -v tol="$tolerance" '
-        NR > 1 { d = ($2 - t) - w; bad += (d > tol || d < -tol)
-                 printf "%s gap %d: wait %d ms, gap %d ms, off by %+d ms\n", what, NR - 1, w, $2 - t, d }
-        { w = $1; t = $2 }
-        END { exit bad > 0 }' | tee -a "$DESKTOP_ARTEFACTS/gaps.txt" >&2
+    printf '%s\n' "$times" | awk -v what="$what" -v tol="$tolerance" -v waits="$waits" -v period=$((${#SEQUENCE_ROWS[@]})) '
+        BEGIN { split(waits, wait, "\n") }
+        NR > 1 { r = NR - 1; at = (r - 1) % period + 1; d = ($1 - t) - wait[r]; n[at]++; within[at] += (d <= tol && d >= -tol)
+                 printf "%s row %d: wait %d ms, gap %d ms, off by %+d ms\n", what, r, wait[r], $1 - t, d }
+        { t = $1 }
+        END { for (at in n) if (within[at] * 2 <= n[at]) bad = 1; exit bad }' | tee -a "$DESKTOP_ARTEFACTS/gaps.txt" >&2
     return "${PIPESTATUS[1]}"
 }
 
-# A scripted sequence over a click target while Record is on (a click, a
-# right click, a double click, a drag and a wheel notch, with pauses between
-# them), ended by the stop key, becomes six rows of those kinds where they
-# happened, each waiting as long as the target saw until the next action.
-# One pass over them replays the same events on the target in the same
-# order, the gaps between them within 5 ms of the recorded waits.
+# The scripted sequence over a click target at 1000,600 (a click, a right
+# click, a double click, a drag and a wheel notch, with pauses between them
+# and after them), the rows it should record, and the events the target sees.
+SEQUENCE_ROWS=("1050|650|Single Click" "1150|650|Right Click" "1250|650|Double Click" "1050|720|Left Down" "1250|720|Left Up" "1300|650|Scroll Up")
+SEQUENCE_EVENTS="down 1 1050 650;up 1 1050 650;down 3 1150 650;up 3 1150 650;"
+SEQUENCE_EVENTS+="down 1 1250 650;up 1 1250 650;double 1 1250 650;up 1 1250 650;"
+SEQUENCE_EVENTS+="down 1 1050 720;up 1 1250 720;wheel up 1300 650;"
+scripted_sequence() {
+    desktop_click 1050 650 1 && sleep 0.35 &&
+        desktop_click 1150 650 3 && sleep 0.3 &&
+        desktop_click 1250 650 1 2 && sleep 0.5 &&
+        desktop_drag 1050 720 1250 720 && sleep 0.25 &&
+        desktop_click 1300 650 4 && sleep 0.3
+}
+
+# The scripted sequence, done three times while Record is on and ended by
+# the stop key, becomes its rows three times over, where it happened, each
+# waiting as long as the target saw until the next action. One pass over them
+# replays the same events on the target in the same order, the gaps between
+# them within 5 ms of the recorded waits.
 #
 # The target's times are the system's own (the X server's, or Wine's message
-# times, both in whole ms); recorded waits are whole ms as well. A recorded
-# wait is measured by the program on its own clock when the event reaches it,
-# so it differs from the target's gap by both ends' rounding (up to 2 ms) and
-# by how much later one event was delivered to the program than the other.
-# RECORD_TOLERANCE_MS bounds that; the replay's bound is the issue's 5 ms.
+# times), in whole ms, as the recorded waits are. A recorded wait is measured
+# by the program on its own clock as each event reaches it, so it differs from
+# the target's gap by both ends' rounding (up to 2 ms) and by how much later
+# one event reached the program than the other: 5 ms, as for the replay.
+# A replayed gap is the row's wait plus the next row's move and click.
+# On this machine of two cores shared with other builds, a gap now and then
+# grows by the time slice another process held a core (up to 12 ms seen in
+# a replay with two builds running, 6 ms in a recording under Wine); that
+# strikes one place in one of the three times, a fault of the program all
+# three, so each place in the sequence must be within 5 ms at least twice.
 RECORD_TOLERANCE_MS=5
 scenario_record_and_replay() {
     local log=$DESKTOP_ARTEFACTS/clicks.log recorded=$DESKTOP_ARTEFACTS/recorded.log
-    local replayed=$DESKTOP_ARTEFACTS/replayed.log target rows expected events lines waits
+    local replayed=$DESKTOP_ARTEFACTS/replayed.log target rows expected="" wanted="" events lines waits round
     app_start_past_tip || return 1
     : >"$log"
     app_start_click_target 1000 600 400 200 "$log"
@@ -500,12 +522,11 @@ scenario_record_and_replay() {
 
     app_click "$APP_WINDOW" "${RECORD_BUTTON[@]}"
     app_wait_hidden "$APP_WINDOW" 5 || { echo "Record did not hide the window"; return 1; }
-    # The sequence; the pauses are part of it, the gaps the target logs are what counts.
-    desktop_click 1050 650 1 && sleep 0.35 &&
-        desktop_click 1150 650 3 && sleep 0.3 &&
-        desktop_click 1250 650 1 2 && sleep 0.5 &&
-        desktop_drag 1050 720 1250 720 && sleep 0.25 &&
-        desktop_click 1300 650 4 && sleep 0.3 || { echo "xdotool failed"; return 1; }
+    for round in 1 2 3; do
+        scripted_sequence || { echo "xdotool failed"; return 1; }
+        expected+=$SEQUENCE_EVENTS
+        wanted+=$(printf '%s;' "${SEQUENCE_ROWS[@]}")
+    done
     # Under Wine, keys reach the program's hook only while a Wine window has the focus.
     desktop_focus "$target" || { echo "could not bring the click target to the front"; return 1; }
     xdotool key ctrl+s
@@ -513,15 +534,11 @@ scenario_record_and_replay() {
     cp "$log" "$recorded"
     lines=$(wc -l <"$log")
 
-    expected="down 1 1050 650;up 1 1050 650;down 3 1150 650;up 3 1150 650;"
-    expected+="down 1 1250 650;up 1 1250 650;double 1 1250 650;up 1 1250 650;"
-    expected+="down 1 1050 720;up 1 1250 720;wheel up 1300 650;"
     events=$(button_events_joined "$recorded")
     [[ $events == "$expected" ]] || { echo "the scripted sequence reached the target as '$events'"; return 1; }
-    desktop_wait_until 5 stored_rows_at_least 6 || { echo "the recording stored '$(app_setting Actions)'"; return 1; }
+    desktop_wait_until 5 stored_rows_at_least 18 || { echo "the recording stored '$(app_setting Actions)'"; return 1; }
     rows=$(stored_row_lines | cut -d'|' -f1,2,4 | tr '\n' ';')
-    [[ $rows == "1050|650|Single Click;1150|650|Right Click;1250|650|Double Click;1050|720|Left Down;1250|720|Left Up;1300|650|Scroll Up;" ]] ||
-        { echo "the recording stored the rows '$rows'"; return 1; }
+    [[ $rows == "$wanted" ]] || { echo "the recording stored the rows '$rows', expected '$wanted'"; return 1; }
     waits=$(stored_row_lines | awk -F'|' '{ printf "%.0f\n", $3 * 1000 }')
     gaps_within recorded "$waits" "$(action_times <(app_timed_pointer_events "$recorded"))" "$RECORD_TOLERANCE_MS" ||
         { echo "recorded waits are not within $RECORD_TOLERANCE_MS ms of the target's gaps: $(paste -sd' ' "$DESKTOP_ARTEFACTS/gaps.txt")"; return 1; }
@@ -529,7 +546,7 @@ scenario_record_and_replay() {
     (($(tail -n 1 <<<"$waits") >= 300)) || { echo "the last row waits $(tail -n 1 <<<"$waits") ms, less than the pause before the stop key"; return 1; }
 
     start_first_run || return 1
-    app_wait_viewable "$APP_WINDOW" 30 || { echo "the run of one pass did not end by itself"; return 1; }
+    app_wait_viewable "$APP_WINDOW" 40 || { echo "the run of one pass did not end by itself"; return 1; }
     tail -n +$((lines + 1)) "$log" >"$replayed"
     events=$(button_events_joined "$replayed")
     [[ $events == "$expected" ]] || { echo "the replay reached the target as '$events', the recording as '$expected'"; return 1; }
