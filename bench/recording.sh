@@ -5,13 +5,13 @@
 # 1 ms to 1 s between them, and each row's wait is compared with the gap
 # click_gaps measured.
 #
-#   bench_recording ROUNDS FIGURE_COMMAND
+#   bench_recording ROUNDS FIGURE_COMMAND INFO_COMMAND
 #
 # Each round is one recording, from a fresh start, and gives one p50 and one
 # p99 of |wait - gap| over its 200 gaps, handed to FIGURE_COMMAND as
-# "recording.p50 MS" and "recording.p99 MS". Artefacts (the stamps, the
-# errors) go to DESKTOP_ARTEFACTS. Needs CLICK_GAPS, desktop.sh, app.sh and
-# a driver.
+# "recording.p50 MS" and "recording.p99 MS"; INFO_COMMAND gets a line on how
+# sure the stamps were. Artefacts (the stamps, the errors) go to
+# DESKTOP_ARTEFACTS. Needs CLICK_GAPS, desktop.sh, app.sh and a driver.
 
 # The 200 gaps in ms, evenly spaced on a logarithmic scale from 1 to 1000,
 # in an order shuffled with a fixed seed, so that a gap's length does not
@@ -45,8 +45,15 @@ bench__percentile() {
     sort -g "$1" | awk -v f="$2" '{ v[NR] = $1 } END { r = int(f * NR); if (r < f * NR) r++; if (r < 1) r = 1; print v[r] }'
 }
 
+# bench__stamp_brackets STAMPS: how long sending a press took, the widest and
+# how many took over 1 ms (click_gaps held off a core meanwhile).
+bench__stamp_brackets() {
+    awk '{ b = ($2 - $1) / 1e6; if (b > widest) widest = b; over += b > 1 }
+         END { printf "widest %.3f ms, %d of %d over 1 ms", widest, over, NR }' "$1"
+}
+
 bench_recording() {
-    local rounds=$1 figure=$2 round log target stamps errors rows
+    local rounds=$1 figure=$2 info=$3 round log target stamps errors rows
     local -a gaps
     mapfile -t gaps < <(bench__recording_gaps)
     for ((round = 1; round <= rounds; round++)); do
@@ -72,6 +79,7 @@ bench_recording() {
         bench__recording_errors "$stamps" >"$errors"
         "$figure" recording.p50 "$(bench__percentile "$errors" 0.50)"
         "$figure" recording.p99 "$(bench__percentile "$errors" 0.99)"
+        "$info" "recording round $round, the time click_gaps took to send each press (the real moment lies within it): $(bench__stamp_brackets "$stamps")"
         app_kill
         desktop_stop "$target"
     done

@@ -55,5 +55,6 @@ wine_bench precision "$ROUNDS" || fail "wait_bench.exe precision failed"
 echo "processor share while waiting under Wine ($ROUNDS rounds of 5 s, and as long busy-polling)"
 wine_bench cpu "$ROUNDS" 5 || fail "wait_bench.exe cpu failed"
 figure() { printf 'wine.%s %s\n' "$1" "$2" >>"$RAW"; }
+info() { printf 'info Windows build under Wine, %s\n' "$*" >>"$RAW"; }
 echo "recorded waits against the real gaps between synthetic clicks under Wine ($ROUNDS recordings of 200 gaps)"
-bench_recording "$ROUNDS" figure || fail "the recording benchmark did not run to the end"
+bench_recording "$ROUNDS" figure info || fail "the recording benchmark did not run to the end"
