@@ -512,7 +512,7 @@ scripted_sequence() {
 RECORD_TOLERANCE_MS=5
 scenario_record_and_replay() {
     local log=$DESKTOP_ARTEFACTS/clicks.log recorded=$DESKTOP_ARTEFACTS/recorded.log
-    local replayed=$DESKTOP_ARTEFACTS/replayed.log target rows expected="" wanted="" events lines waits round
+    local replayed=$DESKTOP_ARTEFACTS/replayed.log target rows expected="" stored_wanted="" events lines waits round
     app_start_past_tip || return 1
     : >"$log"
     app_start_click_target 1000 600 400 200 "$log"
@@ -525,7 +525,7 @@ scenario_record_and_replay() {
     for round in 1 2 3; do
         scripted_sequence || { echo "xdotool failed"; return 1; }
         expected+=$SEQUENCE_EVENTS
-        wanted+=$(printf '%s;' "${SEQUENCE_ROWS[@]}")
+        stored_wanted+=$(printf '%s;' "${SEQUENCE_ROWS[@]}")
     done
     # Under Wine, keys reach the program's hook only while a Wine window has the focus.
     desktop_focus "$target" || { echo "could not bring the click target to the front"; return 1; }
@@ -538,7 +538,7 @@ scenario_record_and_replay() {
     [[ $events == "$expected" ]] || { echo "the scripted sequence reached the target as '$events'"; return 1; }
     desktop_wait_until 5 stored_rows_at_least 18 || { echo "the recording stored '$(app_setting Actions)'"; return 1; }
     rows=$(stored_row_lines | cut -d'|' -f1,2,4 | tr '\n' ';')
-    [[ $rows == "$wanted" ]] || { echo "the recording stored the rows '$rows', expected '$wanted'"; return 1; }
+    [[ $rows == "$stored_wanted" ]] || { echo "the recording stored the rows '$rows', expected '$stored_wanted'"; return 1; }
     waits=$(stored_row_lines | awk -F'|' '{ printf "%.0f\n", $3 * 1000 }')
     gaps_within recorded "$waits" "$(action_times <(app_timed_pointer_events "$recorded"))" "$RECORD_TOLERANCE_MS" ||
         { echo "recorded waits are not within $RECORD_TOLERANCE_MS ms of the target's gaps: $(paste -sd' ' "$DESKTOP_ARTEFACTS/gaps.txt")"; return 1; }
