@@ -502,8 +502,10 @@ scripted_sequence() {
 # times), in whole ms, as the recorded waits are. A recorded wait is measured
 # by the program on its own clock as each event reaches it, so it differs from
 # the target's gap by both ends' rounding (up to 2 ms) and by how much later
-# one event reached the program than the other: 5 ms, as for the replay.
-# A replayed gap is the row's wait plus the next row's move and click.
+# one event reached the program than the other (bench/results.md: 0.5 ms at
+# the median, about 1.5 ms at p99 of a quiet recording, on both builds):
+# 5 ms, as for the replay. A replayed gap is the row's wait plus the next
+# row's move and click (1 to 2 ms here).
 # On this machine of two cores shared with other builds, a gap now and then
 # grows by the time slice another process held a core (up to 12 ms seen in
 # a replay with two builds running, 6 ms in a recording under Wine); that
