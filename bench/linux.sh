@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Linux figures, on a private desktop (Xvfb, openbox, trayer): the wait
 # benchmarks on QtEventLoop, then the real cursovia binary driven from
-# outside for start-up, memory, click throughput and stop latency.
+# outside for start-up, memory, click throughput, stop latency and how
+# closely a recording keeps the gaps between clicks.
 #
 #   bench/linux.sh BUILD_DIR RAW_FILE
 #
@@ -24,10 +25,11 @@ STOPS=${BENCH_STOPS:-20}
 CURSOVIA=$build/src/platform/linux/cursovia
 WAIT_BENCH=$build/bench/wait_bench
 X_EVENT_TIMES=$build/bench/x_event_times
+CLICK_GAPS=$build/bench/click_gaps
 E2E_TOOLS_DIR=$build/bench/e2e-tools
 CLICK_TARGET=$E2E_TOOLS_DIR/click_target
 export E2E_TOOLS_DIR
-for program in "$CURSOVIA" "$WAIT_BENCH" "$X_EVENT_TIMES" "$CLICK_TARGET"; do
+for program in "$CURSOVIA" "$WAIT_BENCH" "$X_EVENT_TIMES" "$CLICK_TARGET" "$CLICK_GAPS"; do
     [[ -x $program ]] || { echo "missing $program: build first" >&2; exit 1; }
 done
 
@@ -39,9 +41,12 @@ source "$repo_root/tests/e2e/lib/app.sh"
 source "$repo_root/tests/e2e/linux/driver.sh"
 # shellcheck source=app.sh
 source "$here/app.sh"
+# shellcheck source=recording.sh
+source "$here/recording.sh"
 
 figure() { printf 'linux.%s %s\n' "$1" "$2" >>"$RAW"; }
 info() { printf 'info %s\n' "$*" >>"$RAW"; }
+info_linux() { info "Linux, $*"; }
 fail() {
     echo "bench/linux.sh: $*" >&2
     exit 1
@@ -227,4 +232,7 @@ app_benchmarks() {
 
 desktop_start "$build/artefacts/linux" || fail "the private desktop did not start"
 wait_benchmarks
+# Before the others, whose click target stays open: it has one of its own.
+echo "recorded waits against the real gaps between synthetic clicks ($ROUNDS recordings of 200 gaps)"
+bench_recording "$ROUNDS" figure info_linux || fail "the recording benchmark did not run to the end"
 app_benchmarks

@@ -44,6 +44,13 @@ linux.cpu.ours|CPU while waiting 5 s, WaitSeconds|% of a core|lower|< 1
 linux.cpu.busy|CPU while waiting 5 s, busy-polling baseline|% of a core|higher|
 linux.cpu.ours/linux.cpu.busy|CPU, WaitSeconds / busy polling|ratio|lower|
 linux.jitter.step_ns|Position and wait jitter draws, per step|ns|lower|
+section|Linux: recording, the cursovia binary on Xvfb, beside the run's own wait error
+linux.recording.p50|Recorded wait minus the real gap, 200 gaps of 1 ms to 1 s, p50 of the size|ms|lower|
+linux.recording.p99|Recorded wait minus the real gap, 200 gaps of 1 ms to 1 s, p99 of the size|ms|lower|
+linux.wait.0.001.p50|  the run's wait error, 0.001 s requested, p50|ms|lower|
+linux.wait.0.001.p99|  the run's wait error, 0.001 s requested, p99|ms|lower|
+linux.wait.1.p50|  the run's wait error, 1 s requested, p50|ms|lower|
+linux.wait.1.p99|  the run's wait error, 1 s requested, p99|ms|lower|
 section|Linux: the cursovia binary on Xvfb + openbox + trayer, driven from outside
 linux.throughput.cursovia|Throughput, zero-wait Single Click rows|actions/s|higher|
 linux.throughput.xdotool_chain|  xdotool, "mousemove X Y click 1" chained|actions/s|higher|
@@ -76,6 +83,13 @@ wine.sleep.1.p99|  plain waitable-timer wait of as long, p99|ms|lower|
 wine.cpu.ours|CPU while waiting 5 s, WaitSeconds|% of a core|lower|< 1
 wine.cpu.busy|CPU while waiting 5 s, busy-polling baseline|% of a core|higher|
 wine.cpu.ours/wine.cpu.busy|CPU, WaitSeconds / busy polling|ratio|lower|
+section|Windows build under Wine: recording, Cursovia.exe beside the run's own wait error (measured under Wine, not Windows)
+wine.recording.p50|Recorded wait minus the real gap, 200 gaps of 1 ms to 1 s, p50 of the size|ms|lower|
+wine.recording.p99|Recorded wait minus the real gap, 200 gaps of 1 ms to 1 s, p99 of the size|ms|lower|
+wine.wait.0.001.p50|  the run's wait error, 0.001 s requested, p50|ms|lower|
+wine.wait.0.001.p99|  the run's wait error, 0.001 s requested, p99|ms|lower|
+wine.wait.1.p50|  the run's wait error, 1 s requested, p50|ms|lower|
+wine.wait.1.p99|  the run's wait error, 1 s requested, p99|ms|lower|
 ROWS
 }
 

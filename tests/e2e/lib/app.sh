@@ -13,6 +13,7 @@
 #   app_kill                      SIGKILL to the program, reaped
 #   app_wait_setting KEY VALUE [S]
 #   app_row X Y WAIT KIND         one row as the "Actions" setting stores it
+#   app_pointer_events LOG, app_clicks LOG  a click target's log read through the driver
 #   app_region_signature WID X Y W H, app_wait_region_change WID X Y W H BEFORE [S]
 #                                 a signature of part of the window, a wait for it to change
 #
@@ -24,13 +25,12 @@
 #   app_logon_command             the command the log-on entry should hold
 #   app_start_click_target X Y W H LOG  a window titled "Cursovia Click Target"
 #                                 that logs the mouse buttons; the point X+W/2,Y+H/2 is inside it
-#   app_pointer_events LOG        the events in LOG, one a line: "down B X Y", "up B X Y",
-#                                 or "double B X Y" for a press the system takes as the
+#   app_timed_pointer_events LOG  the events in LOG, one a line: "down B X Y T", "up B X Y T",
+#                                 or "double B X Y T" for a press the system takes as the
 #                                 second of a double click (B: 1 left, 2 middle, 3 right);
-#                                 "drag X Y", a move with the left button down;
-#                                 "wheel up X Y", "wheel down X Y"
-#   app_clicks LOG                the left button's of those without the button: "down X Y",
-#                                 "up X Y", "double X Y"
+#                                 "drag X Y T", a move with the left button down;
+#                                 "wheel up X Y T", "wheel down X Y T"; T is the
+#                                 time the system stamped on the event, in ms
 #   APP_TRAY_CLASS                the class of the program's tray icon window
 #   APP_START_TIMEOUT             seconds a start may take
 
@@ -72,10 +72,17 @@ REPEAT_DURATION_BOX=(460 508) # txtRepeatDuration
 POSITION_JITTER_BOX=(685 452) # txtPositionJitter
 WAIT_JITTER_BOX=(685 478)     # txtWaitJitter
 NEW_BAND=(8 420 720 112)      # the frames of the band below: x y w h
+RECORD_BUTTON=(628 516)       # PushButton11, "Record"
 
 APP_FIELD='||MySeparator12||'
 APP_RECORD='||MySeparator23||'
 app_row() { printf '%s%s%s%s%s%s%s%s' "$1" "$APP_FIELD" "$2" "$APP_FIELD" "$3" "$APP_FIELD" "$4" "$APP_RECORD"; }
+
+# app_pointer_events LOG: app_timed_pointer_events without the times.
+# app_clicks LOG: the left button's of those without the button: "down X Y",
+# "up X Y", "double X Y".
+app_pointer_events() { app_timed_pointer_events "$1" | sed 's/ [0-9]*$//'; }
+app_clicks() { app_pointer_events "$1" | awk '$1 ~ /^(down|up|double)$/ && $2 == 1 { print $1, $3, $4 }'; }
 
 # Prints the visible windows of the program titled "Cursovia", one per line,
 # with their client box: "WID X Y W H".

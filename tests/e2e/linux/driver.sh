@@ -46,18 +46,16 @@ app_start_click_target() {
 # A press is the second of a double click as Qt and GTK decide it: within
 # 400 ms and less than 5 pixels each way of the press of the same button
 # before, which was not itself the second of one. Buttons 4 and 5 are the wheel.
-app_pointer_events() {
+app_timed_pointer_events() {
     awk '
         function abs(v) { return v < 0 ? -v : v }
-        ($2 == 4 || $2 == 5) { if ($1 == "press") print "wheel", ($2 == 4 ? "up" : "down"), $3, $4; next }
-        $1 == "motion" { if ($2 == 1) print "drag", $3, $4; next }
-        $1 == "release" { print "up", $2, $3, $4; next }
+        ($2 == 4 || $2 == 5) { if ($1 == "press") print "wheel", ($2 == 4 ? "up" : "down"), $3, $4, $5; next }
+        $1 == "motion" { if ($2 == 1) print "drag", $3, $4, $5; next }
+        $1 == "release" { print "up", $2, $3, $4, $5; next }
         $1 == "press" {
             b = $2
             second = pressed[b] && !was_second[b] && $5 - at[b] < 400 && abs($3 - x[b]) < 5 && abs($4 - y[b]) < 5
-            print (second ? "double" : "down"), b, $3, $4
+            print (second ? "double" : "down"), b, $3, $4, $5
             pressed[b] = 1; was_second[b] = second; at[b] = $5; x[b] = $3; y[b] = $4
         }' "$1"
 }
-
-app_clicks() { app_pointer_events "$1" | awk '$1 ~ /^(down|up|double)$/ && $2 == 1 { print $1, $3, $4 }'; }

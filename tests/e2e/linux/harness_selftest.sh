@@ -27,6 +27,8 @@ rm -rf "$artefacts"
 
 # shellcheck source=../lib/desktop.sh
 source "$repo_root/tests/e2e/lib/desktop.sh"
+# shellcheck source=../lib/app.sh
+source "$repo_root/tests/e2e/lib/app.sh"
 # shellcheck source=driver.sh
 source "$repo_root/tests/e2e/linux/driver.sh"
 

@@ -102,6 +102,6 @@ scenario_toolkit_options_ignored() {
 
 scenarios=(first_start capture_and_add chosen_keys reorder_rows run_and_stop double_click tray_restore start_hidden_balloon
     kill_after_add one_copy kill_soak logon_entry toolkit_options_ignored screenshot every_kind n_times stop_while_held
-    run_options_survive_restart)
+    run_options_survive_restart record_and_replay)
 source "$here/cases_integration.sh"
 e2e_suite true "${scenarios[@]}"

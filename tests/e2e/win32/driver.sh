@@ -34,16 +34,15 @@ app_start_click_target() {
 
 # The window class asks for double clicks (CS_DBLCLKS), so the system itself
 # says which press is the second of one: WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK...
-app_pointer_events() {
+# The time is the message's, GetMessageTime.
+app_timed_pointer_events() {
     tr -d '\r' <"$1" | awk '
         BEGIN { button["L"] = 1; button["M"] = 2; button["R"] = 3 }
         $1 ~ /^WM_[LMR]BUTTON(DOWN|UP|DBLCLK)$/ {
             what = $1 ~ /DOWN$/ ? "down" : $1 ~ /UP$/ ? "up" : "double"
-            print what, button[substr($1, 4, 1)], $2, $3
+            print what, button[substr($1, 4, 1)], $2, $3, $4
         }
-        $1 == "WM_MOUSEMOVE_LBUTTON" { print "drag", $2, $3 }
-        $1 == "WM_MOUSEWHEEL_UP" { print "wheel up", $2, $3 }
-        $1 == "WM_MOUSEWHEEL_DOWN" { print "wheel down", $2, $3 }'
+        $1 == "WM_MOUSEMOVE_LBUTTON" { print "drag", $2, $3, $4 }
+        $1 == "WM_MOUSEWHEEL_UP" { print "wheel up", $2, $3, $4 }
+        $1 == "WM_MOUSEWHEEL_DOWN" { print "wheel down", $2, $3, $4 }'
 }
-
-app_clicks() { app_pointer_events "$1" | awk '$1 ~ /^(down|up|double)$/ && $2 == 1 { print $1, $3, $4 }'; }

@@ -136,7 +136,7 @@ scenario_second_monitor() {
 
 scenarios=(core_unit_tests win32_adapter_tests first_start capture_and_add chosen_keys reorder_rows run_and_stop double_click
     kill_after_add one_copy kill_soak logon_entry screenshot scaled_desktop second_monitor every_kind n_times stop_while_held
-    run_options_survive_restart)
+    run_options_survive_restart record_and_replay)
 
 for exe in "$CURSOVIA_EXE" "$CLICK_TARGET_EXE"; do
     [[ -f $exe ]] || { echo "missing $exe: build BUILD_DIR first"; echo "0 passed, 1 failed"; exit 1; }

@@ -6,10 +6,13 @@
 //   click_target.exe X Y WIDTH HEIGHT LOGFILE
 //
 // X, Y, WIDTH, HEIGHT give the outer window rectangle in screen pixels.
-// Each log line is "<message> <screenX> <screenY>", e.g. "WM_LBUTTONDOWN 960 540",
-// "WM_MOUSEMOVE_LBUTTON 970 540" (a move while the left button is down),
-// "WM_MOUSEWHEEL_UP 960 540" or "WM_MOUSEWHEEL_DOWN ...", flushed as soon as
-// it is written so a test can read it while we run.
+// Each log line is "<message> <screenX> <screenY> <time>", e.g.
+// "WM_LBUTTONDOWN 960 540 81234", "WM_MOUSEMOVE_LBUTTON 970 540 81290" (a move
+// while the left button is down), "WM_MOUSEWHEEL_UP 960 540 81310" or
+// "WM_MOUSEWHEEL_DOWN ...", the time being the message's (GetMessageTime, in
+// milliseconds), so a test can measure the gaps between the events as the
+// system stamped them. Lines are flushed as soon as they are written so a
+// test can read the log while we run.
 
 #include "mouse_log.h"
 
@@ -31,7 +34,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     const char* name = e2e::mouseMessageName(message);
     if (message == WM_MOUSEMOVE && (wParam & MK_LBUTTON)) name = "WM_MOUSEMOVE_LBUTTON";
     if (message == WM_MOUSEWHEEL) {
-        if (log) log->write(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? "WM_MOUSEWHEEL_UP" : "WM_MOUSEWHEEL_DOWN", point);
+        if (log) log->write(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? "WM_MOUSEWHEEL_UP" : "WM_MOUSEWHEEL_DOWN", point, GetMessageTime());
         return 0;
     }
     if (name) {
@@ -39,7 +42,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         // The system also reports moves to where the pointer already was.
         static POINT lastLogged{-1, -1};
         const bool moved = point.x != lastLogged.x || point.y != lastLogged.y;
-        if (log && (message != WM_MOUSEMOVE || moved)) log->write(name, point);
+        if (log && (message != WM_MOUSEMOVE || moved)) log->write(name, point, GetMessageTime());
         lastLogged = point;
         return 0;
     }

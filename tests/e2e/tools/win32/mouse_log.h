@@ -40,8 +40,10 @@ public:
         std::fflush(file_.get());
     }
 
-    void write(const char* name, POINT screen) {
-        std::fprintf(file_.get(), "%s %ld %ld\n", name, screen.x, screen.y);
+    // `time` is the message's own, GetMessageTime(): milliseconds on the
+    // system's tick count, stamped when the input arrived.
+    void write(const char* name, POINT screen, LONG time) {
+        std::fprintf(file_.get(), "%s %ld %ld %lu\n", name, screen.x, screen.y, static_cast<unsigned long>(time));
         std::fflush(file_.get());
     }
 
