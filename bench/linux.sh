@@ -105,12 +105,13 @@ startup() {
     done
 }
 
-# placement LOG FROM_LINE: how the clicks logged after FROM_LINE landed.
+# placement LOG FROM_LINE: how the clicks logged after FROM_LINE landed. A
+# release whose press came before FROM_LINE is counted but not judged.
 placement() {
     tail -n +$(($2 + 1)) "$1" | awk -v points="${POINTS[*]}" '
         BEGIN { n = split(points, p, " "); for (i = 1; i < n; i += 2) aimed[p[i] " " p[i + 1]] = 1 }
         $1 == "press" { presses++; at = $3 " " $4; if (!(at in aimed)) off++ }
-        $1 == "release" { releases++; if ($3 " " $4 != at) away++ }
+        $1 == "release" { releases++; if (presses && $3 " " $4 != at) away++ }
         END { printf "%d presses, %d releases, %d presses off the ten points, %d releases away from their press",
                      presses, releases, off, away }'
 }
