@@ -110,35 +110,77 @@ startup() {
     done
 }
 
-# placement LOG FROM_LINE: how the clicks logged after FROM_LINE landed.
+# placement LOG FROM_LINE: how the clicks logged after FROM_LINE landed. A
+# release whose press came before FROM_LINE is counted but not judged.
 placement() {
     tail -n +$(($2 + 1)) "$1" | awk -v points="${POINTS[*]}" '
         BEGIN { n = split(points, p, " "); for (i = 1; i < n; i += 2) aimed[p[i] " " p[i + 1]] = 1 }
         $1 == "press" { presses++; at = $3 " " $4; if (!(at in aimed)) off++ }
-        $1 == "release" { releases++; if ($3 " " $4 != at) away++ }
+        $1 == "release" { releases++; if (presses && $3 " " $4 != at) away++ }
         END { printf "%d presses, %d releases, %d presses off the ten points, %d releases away from their press",
                      presses, releases, off, away }'
 }
 
-# Actions per second over intervals of a running zero-wait run, counted in
-# the click target's log.
+# hold_rows: at each of the ten points a zero-wait Left Down and a Left Up,
+# a hold of no length.
+hold_rows() {
+    local point rows=
+    for point in "${POINTS[@]}"; do
+        # shellcheck disable=SC2086 # "X Y"
+        rows+=$(bench_row $point 0 "Left Down")$(bench_row $point 0 "Left Up")
+    done
+    printf '%s' "$rows"
+}
+
+# presses LOG BUTTON: the presses of that button in the click target's log.
+presses() { grep -c "^press $2 " "$1"; }
+presses_at_least() { (($(presses "$1" "$2") >= $3)); }
+
+# The kinds other than Single Click, each replayed as zero-wait rows over
+# the ten points: KEY|KIND|BUTTON|ROWS PER PRESS. A double click presses
+# twice per row; a hold takes two rows, Left Down and Left Up, per press.
+OTHER_KINDS=(
+    "double_click|Double Click|1|0.5"
+    "right_click|Right Click|3|1"
+    "middle_click|Middle Click|2|1"
+    "right_double_click|Right Double Click|3|0.5"
+    "scroll_up|Scroll Up|4|1"
+    "scroll_down|Scroll Down|5|1"
+    "hold|Left Down, Left Up|1|2"
+)
+
+# cursovia_throughput LOG KEY ROWS BUTTON ROWS_PER_PRESS: rows carried out
+# per second over intervals of a running zero-wait run, counted from the
+# presses of BUTTON in the click target's log.
 cursovia_throughput() {
-    local log=$1 round n0 n1 t0 t1
-    bench_app_start "$(rows_of 0 "Single Click")" || fail "throughput: the program did not start"
+    local log=$1 key=$2 rows=$3 button=$4 per_press=$5 round n0 n1 t0 t1 from
+    bench_app_start "$rows" || fail "throughput, $key: the program did not start"
     bench_click_start
     # The first run of a start shows the tray balloon for 5 s before its first move.
-    bench_wait_clicks "$log" 1 20 || fail "throughput: no click arrived"
+    desktop_wait_until 20 presses_at_least "$log" "$button" $(($(presses "$log" "$button") + 1)) ||
+        fail "throughput, $key: no click arrived"
     sleep 0.5
-    echo "throughput: cursovia, $ROUNDS intervals of 2 s"
-    local from
+    echo "throughput: cursovia, $key, $ROUNDS intervals of 2 s"
     from=$(wc -l <"$log")
     for ((round = 1; round <= ROUNDS; round++)); do
-        n0=$(bench_clicks "$log") t0=$(bench_now_ns)
+        n0=$(presses "$log" "$button") t0=$(bench_now_ns)
         sleep 2
-        n1=$(bench_clicks "$log") t1=$(bench_now_ns)
-        figure throughput.cursovia "$(bench_per_second $((n1 - n0)) "$t0" "$t1")"
+        n1=$(presses "$log" "$button") t1=$(bench_now_ns)
+        figure "throughput.$key" "$(bench_per_second "$(awk -v n=$((n1 - n0)) -v r="$per_press" 'BEGIN { print n * r }')" "$t0" "$t1")"
     done
-    info "Linux, cursovia zero-wait run, clicks while measured: $(placement "$log" "$from")"
+    info "Linux, cursovia zero-wait run, $key, clicks while measured: $(placement "$log" "$from")"
+}
+
+# Every other kind at the rate of Single Click: one program start each.
+other_kinds_throughput() {
+    local log=$1 entry key kind button per_press rows
+    for entry in "${OTHER_KINDS[@]}"; do
+        IFS='|' read -r key kind button per_press <<<"$entry"
+        if [[ $key == hold ]]; then rows=$(hold_rows); else rows=$(rows_of 0 "$kind"); fi
+        cursovia_throughput "$log" "kind.$key" "$rows" "$button" "$per_press"
+        bench_stop_run || fail "throughput, $key: Ctrl+S did not end the run"
+        bench_app_stop
+    done
 }
 
 # xdotool_chain REPEATS CLICK...: the arguments of one xdotool command that
@@ -206,7 +248,7 @@ app_benchmarks() {
     desktop_spawn click_target "$CLICK_TARGET" "${TARGET[@]}" "$log"
     desktop_wait_window "Cursovia Click Target" 10 >/dev/null || fail "the click target did not appear"
 
-    cursovia_throughput "$log"
+    cursovia_throughput "$log" cursovia "$(rows_of 0 "Single Click")" 1 1
     bench_stop_run || fail "throughput: Ctrl+S did not end the run"
     stop_latency zero_wait "$log" 50 0
     bench_app_stop
@@ -228,6 +270,9 @@ app_benchmarks() {
     bench_stop_run || fail "long wait: Ctrl+S did not end the run"
     stop_latency long_wait "$log" 1 0.2
     bench_app_stop
+
+    # Last, so that the figures above are taken in the order they always were.
+    other_kinds_throughput "$log"
 }
 
 desktop_start "$build/artefacts/linux" || fail "the private desktop did not start"

@@ -59,6 +59,13 @@ linux.throughput.xdotool_repeat|  xdotool, "click --repeat N --delay 0"|clicks/s
 linux.throughput.cursovia/linux.throughput.xdotool_chain|Throughput, cursovia / xdotool chained|ratio|higher|>= 1
 linux.throughput.cursovia/linux.throughput.xdotool_chain_no_delay|Throughput, cursovia / xdotool chained, no delay|ratio|higher|>= 1
 linux.throughput.cursovia/linux.throughput.xdotool_repeat|Throughput, cursovia / xdotool click --repeat|ratio|higher|>= 1
+linux.throughput.kind.double_click|Throughput, zero-wait Double Click rows|actions/s|higher|
+linux.throughput.kind.right_click|  Right Click rows|actions/s|higher|
+linux.throughput.kind.middle_click|  Middle Click rows|actions/s|higher|
+linux.throughput.kind.right_double_click|  Right Double Click rows|actions/s|higher|
+linux.throughput.kind.scroll_up|  Scroll Up rows|actions/s|higher|
+linux.throughput.kind.scroll_down|  Scroll Down rows|actions/s|higher|
+linux.throughput.kind.hold|  Left Down and Left Up rows, alternating|actions/s|higher|
 linux.stop.long_wait|Stop latency, Ctrl+S during a 60 s wait, to the window mapped|ms|lower|< 5
 linux.stop.long_wait.program|  to the program's first change of its window|ms|lower|< 5
 linux.stop.zero_wait|Stop latency, Ctrl+S during a zero-wait run, to the window mapped|ms|lower|< 5

@@ -33,15 +33,26 @@ enum class WheelStep : std::uint8_t { Up, Down };
 
 // The real pointer, its buttons and its wheel. Results of the platform are
 // not examined: a refused move or click goes unnoticed.
+//
+// Moves, buttons and wheel steps take effect in the order they are sent, but
+// a call may return before the system has carried its event out; `settle`
+// waits until it has. Waiting once after a group of events rather than after
+// each one lets a platform whose system is a server take the group in one
+// exchange.
 class Pointer {
 public:
     virtual ~Pointer() = default;
-    // The pointer jumps to `at`; it stands there when the call returns.
+    // The pointer jumps to `at`: events sent after this one happen there.
     virtual void moveTo(ScreenPoint at) = 0;
     // The button events where the pointer is, in order, sent as one injection
     // with no pause between them: nothing else can come between them.
     virtual void buttons(std::span<const ButtonEvent> events) = 0;
     virtual void wheel(WheelStep step) = 0;
+    // Returns once every event sent before has taken effect: the pointer
+    // stands where it was last sent and each button is as it was last sent.
+    // A system that holds the pointer for a while (a grab) is given up on
+    // after a short time, unreported.
+    virtual void settle() = 0;
     virtual ScreenPoint position() = 0;
     // The screens' areas; none when the platform cannot tell.
     virtual std::vector<ScreenArea> screens() = 0;

@@ -191,6 +191,10 @@ void RunEngine::MouseClickList(std::int64_t startRow) {
             const auto step = std::find_if(std::begin(KindSteps), std::end(KindSteps),
                                            [&](const KindStep& s) { return s.kind == kind; });
             if (step != std::end(KindSteps)) (parts_.mouse.*step->carryOut)();
+            // Once per row, after its last event: the next row's move cannot
+            // overtake this row's click, and a zero-wait run waits for the
+            // system once per row rather than once per event.
+            parts_.mouse.Settle();
         });
         if (runEnds()) break;
         report.at(110, [&] {

@@ -10,7 +10,8 @@ namespace cursovia {
 // The program's only way to touch the pointer. No pause anywhere: not
 // between a move and a click, nor between the two clicks of a double click.
 // It remembers which buttons it left pressed, so that whoever ends a run can
-// let go of them.
+// let go of them. Its calls send without waiting for the system to carry
+// them out; Settle waits for everything sent so far.
 class modMouse {
 public:
     explicit modMouse(Pointer& pointer) : pointer_(pointer) {}
@@ -27,10 +28,17 @@ public:
     void ScrollUp() { pointer_.wheel(WheelStep::Up); }
     void ScrollDown() { pointer_.wheel(WheelStep::Down); }
 
-    // Releases every button a press of this module left down.
+    // Once the events sent so far have taken effect, the next ones cannot
+    // overtake them.
+    void Settle() { pointer_.settle(); }
+
+    // Releases every button a press of this module left down, and waits for
+    // everything sent to take effect: nothing is left in flight when a run
+    // ends or the program closes.
     void ReleaseHeldButtons() {
         for (std::size_t b = 0; b < held_.size(); ++b)
             if (held_[b]) send({{static_cast<MouseButton>(b), false}});
+        Settle();
     }
 
     std::vector<ScreenArea> Screens() { return pointer_.screens(); }

@@ -103,9 +103,12 @@ public:
     void moveTo(ScreenPoint at) override;
     void buttons(std::span<const ButtonEvent> events) override;
     void wheel(WheelStep step) override { log.push_back(step == WheelStep::Up ? "wheel up" : "wheel down"); }
+    void settle() override { settledAfter.push_back(log.size()); }
     ScreenPoint position() override { return at; }
     std::vector<ScreenArea> screens() override { return screenAreas; }
     std::vector<std::string> log;
+    // For each settle, how many calls the log held then.
+    std::vector<std::size_t> settledAfter;
     ScreenPoint at;
     std::vector<ScreenArea> screenAreas{{0, 0, 1920, 1080}};
     // Which buttons are down after the calls so far.

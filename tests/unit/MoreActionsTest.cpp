@@ -66,6 +66,22 @@ TEST_F(MoreActions, EachKindIsChosenStoredAndCarriedOut) {
     EXPECT_EQ(pointer.log, (Log{"move 5,6", "move 7,8"}));
 }
 
+// The pointer's system may take events after the call that sent them has
+// returned. The run waits for it once per row, after the row's last event,
+// so that the next row's move cannot overtake a click; and once more as the
+// run ends, after the release of a held button.
+TEST_F(MoreActions, TheRunWaitsForThePointerOnceAfterEachRowsLastEvent) {
+    rowsOf({{"1", "1", "0", "Single Click"}, {"2", "2", "0", "Right Double Click"}, {"3", "3", "0", "Scroll Down"},
+            {"4", "4", "0", "No Action"}, {"5", "5", "0", "Left Down"}});
+    form->click(ControlId::optRepeatTimes);
+    pointer.log.clear();
+    pointer.settledAfter.clear();
+    form->click(ControlId::PushButton5);
+    EXPECT_EQ(pointer.log, (Log{"move 1,1", "click", "move 2,2", "right click", "right click", "move 3,3",
+                                "wheel down", "move 4,4", "move 5,5", "left down", "left up"}));
+    EXPECT_EQ(pointer.settledAfter, (std::vector<std::size_t>{2, 5, 7, 8, 10, 11}));
+}
+
 TEST_F(MoreActions, HoldsAndDragsKeepTheButtonDownBetweenTheirRows) {
     rowsOf({{"10", "10", "1", "Left Down"}, {"50", "10", "0", "No Action"}, {"90", "10", "0.5", "No Action"},
             {"90", "10", "1", "Left Up"}, {"0", "0", "5", "No Action"}});
@@ -103,6 +119,9 @@ TEST_F(MoreActions, ARunNeverEndsWithAButtonHeld) {
         EXPECT_TRUE(form->visible());
         EXPECT_EQ(pointer.log, (Log{"move 1,2", "move 3,4", "left down", "left up"}));
         EXPECT_FALSE(anyButtonDown());
+        // nothing left in flight once the run is over
+        ASSERT_FALSE(pointer.settledAfter.empty());
+        EXPECT_EQ(pointer.settledAfter.back(), pointer.log.size());
         loop.advance(60s);
         loop.processPendingEvents();
     }

@@ -18,7 +18,10 @@ namespace {
 constexpr unsigned ButtonNumbers[] = {1, 3, 2}; // by MouseButton: Left, Right, Middle
 constexpr unsigned WheelUpButton = 4, WheelDownButton = 5;
 constexpr int ScreenOfThePointer = -1;
-constexpr auto PollEvery = std::chrono::microseconds(200);
+// A window manager that holds the press lets it go a few hundred
+// microseconds later; a zero-wait run waits for that at every click, so the
+// state is looked at again soon after (the system adds its own timer slack).
+constexpr auto PollEvery = std::chrono::microseconds(50);
 constexpr auto GiveUpAfter = std::chrono::milliseconds(50);
 
 unsigned maskOf(unsigned button) { return Button1Mask << (button - 1); }
@@ -39,25 +42,20 @@ XTestPointer::State XTestPointer::query() {
     return {{rootX, rootY}, mask};
 }
 
-template <typename Done>
-void XTestPointer::waitFor(Done done) {
-    const auto giveUp = std::chrono::steady_clock::now() + GiveUpAfter;
-    while (!done(query()) && std::chrono::steady_clock::now() < giveUp) std::this_thread::sleep_for(PollEvery);
-}
-
 void XTestPointer::moveTo(ScreenPoint at) {
     if (!hasXTest_) return;
     XTestFakeMotionEvent(display_.get(), ScreenOfThePointer, at.x, at.y, CurrentTime);
     // The server keeps the pointer on the screen: that is where it will stand.
     Display* display = display_.get();
-    const ScreenPoint onScreen{std::clamp(at.x, 0, DisplayWidth(display, DefaultScreen(display)) - 1),
-                               std::clamp(at.y, 0, DisplayHeight(display, DefaultScreen(display)) - 1)};
-    waitFor([&](const State& s) { return s.at == onScreen; });
+    sent_.moved = true;
+    sent_.at = {std::clamp(at.x, 0, DisplayWidth(display, DefaultScreen(display)) - 1),
+                std::clamp(at.y, 0, DisplayHeight(display, DefaultScreen(display)) - 1)};
 }
 
 void XTestPointer::button(unsigned number, bool pressed) {
     XTestFakeButtonEvent(display_.get(), number, pressed ? True : False, CurrentTime);
-    waitFor([&](const State& s) { return ((s.buttonMask & maskOf(number)) != 0) == pressed; });
+    sent_.buttonsSent |= maskOf(number);
+    sent_.buttonsDown = pressed ? sent_.buttonsDown | maskOf(number) : sent_.buttonsDown & ~maskOf(number);
 }
 
 void XTestPointer::buttons(std::span<const ButtonEvent> events) {
@@ -70,6 +68,21 @@ void XTestPointer::wheel(WheelStep step) {
     const unsigned number = step == WheelStep::Up ? WheelUpButton : WheelDownButton;
     button(number, true);
     button(number, false);
+}
+
+void XTestPointer::settle() {
+    if (!hasXTest_ || (!sent_.moved && sent_.buttonsSent == 0)) return;
+    // The query's reply comes after the server has taken every event sent
+    // before it. While a grab holds the pointer, the press it holds reads as
+    // down and what came after it has not yet moved the pointer; once the
+    // grab lets go, the events held behind it are carried out together, so
+    // the state sent is never seen before all of them are.
+    const auto shown = [this](const State& s) {
+        return (!sent_.moved || s.at == sent_.at) && (s.buttonMask & sent_.buttonsSent) == sent_.buttonsDown;
+    };
+    const auto giveUp = std::chrono::steady_clock::now() + GiveUpAfter;
+    while (!shown(query()) && std::chrono::steady_clock::now() < giveUp) std::this_thread::sleep_for(PollEvery);
+    sent_ = {};
 }
 
 ScreenPoint XTestPointer::position() {

@@ -8,13 +8,16 @@ namespace cursovia::qtx11 {
 // that its requests never wait behind the toolkit's. Without a display or
 // without XTest the calls do nothing and the position reads as 0, 0.
 //
-// A window manager that focuses on click holds the pointer on a press, and
-// fake events sent in a burst then overtake each other (a release lands at
-// the next position). So each fake event is followed by watching the
-// server's pointer state until the event has taken effect: a move until the
-// pointer stands there, a press until the button is down, a release until it
-// is up. That is no pause: it typically takes well under a millisecond, and
-// is given up after 50 ms (a grab that freezes the pointer), unreported.
+// The server carries out the fake events of one connection in the order
+// sent, so moves and buttons go out without waiting. But a window manager
+// that focuses on click holds the pointer on a press until it lets the press
+// through, and events sent in the meantime wait in the server: a move sent
+// then overtakes the release before it (the release lands at the next
+// position). So `settle` watches the server's pointer state until it shows
+// what was sent since the last settle: the pointer where it was last moved,
+// each button sent as it was last sent. Its first look is the one round
+// trip; more follow only while the pointer is held, and it is given up after
+// 50 ms (a grab that freezes the pointer), unreported.
 // The wheel is buttons 4 and 5, pressed and released.
 class XTestPointer : public Pointer {
 public:
@@ -22,6 +25,7 @@ public:
     void moveTo(ScreenPoint at) override;
     void buttons(std::span<const ButtonEvent> events) override;
     void wheel(WheelStep step) override;
+    void settle() override;
     ScreenPoint position() override;
     std::vector<ScreenArea> screens() override;
 
@@ -31,12 +35,17 @@ private:
         unsigned buttonMask = 0;
     };
     State query();
-    template <typename Done>
-    void waitFor(Done done);
     void button(unsigned number, bool pressed);
 
     XDisplay display_;
     bool hasXTest_ = false;
+    // What was sent since the last settle: where the pointer was moved, if
+    // it was, and the buttons sent (`buttonsSent`) with their last state.
+    struct Sent {
+        bool moved = false;
+        ScreenPoint at;
+        unsigned buttonsSent = 0, buttonsDown = 0;
+    } sent_;
 };
 
 } // namespace cursovia::qtx11

@@ -39,6 +39,11 @@ void CursorPointer::wheel(WheelStep step) {
     SendInput(1, &input, sizeof(INPUT));
 }
 
+// SetCursorPos has moved the pointer when it returns, and SendInput has
+// handed its events to the system's input stream: there is no server to
+// wait for, so this build waits for nothing here, as it did before.
+void CursorPointer::settle() {}
+
 ScreenPoint CursorPointer::position() {
     POINT at{};
     GetCursorPos(&at);

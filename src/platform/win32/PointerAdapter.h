@@ -10,6 +10,7 @@ public:
     void moveTo(ScreenPoint at) override;
     void buttons(std::span<const ButtonEvent> events) override;
     void wheel(WheelStep step) override;
+    void settle() override;
     ScreenPoint position() override;
     std::vector<ScreenArea> screens() override;
 };
