@@ -16,7 +16,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// How long starting or stopping waits for the server's answer: a round trip
+// How long stopping waits for the server's end-of-data reply: a round trip
 // takes well under a millisecond, so only a server that stopped answering
 // ever reaches it.
 constexpr auto ReplyWait = 2s;
@@ -55,20 +55,17 @@ bool XRecordButtonEvents::start(Handler handler) {
     if (!context_) return false;
 
     ended_ = false;
+    // Returns once the server's start-of-data reply is read: events the server
+    // processes from then on are all recorded.
     if (!XRecordEnableContextAsync(data_.get(), context_, intercept, reinterpret_cast<XPointer>(this))) {
-        endContext();
-        return false;
-    }
-    XFlush(data_.get());
-    // Events the server processes once start() returns are then all recorded.
-    if (!processRepliesUntil(recording_)) {
         endContext();
         return false;
     }
     notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(data_.get()), QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { readEvents(); });
-    // Events that came in behind the start were read with it; the socket will not tell of them.
-    if (!received_.empty()) QMetaObject::invokeMethod(notifier_.get(), [this] { readEvents(); }, Qt::QueuedConnection);
+    // Xlib may hold replies read along with the start-of-data, which the
+    // socket will not tell of: they are read once the caller is done.
+    QMetaObject::invokeMethod(notifier_.get(), [this] { readEvents(); }, Qt::QueuedConnection);
     return true;
 }
 
@@ -83,8 +80,8 @@ void XRecordButtonEvents::endContext() {
     Display* control = control_.get();
     XRecordDisableContext(control, context_);
     XSync(control, False);
-    // The end-of-data reply frees what Xlib keeps for the enabled context.
-    if (recording_) processRepliesUntil(ended_);
+    // Xlib frees what it keeps for the enabled context on the end-of-data reply.
+    if (recording_) waitForEndOfData();
     XRecordFreeContext(control, context_);
     XSync(control, False);
     context_ = 0;
@@ -106,18 +103,17 @@ void XRecordButtonEvents::onReply(int category, const unsigned char* data) {
                                             event->u.keyButtonPointer.rootY});
 }
 
-bool XRecordButtonEvents::processRepliesUntil(const bool& done) {
+void XRecordButtonEvents::waitForEndOfData() {
     Display* data = data_.get();
     const auto deadline = std::chrono::steady_clock::now() + ReplyWait;
     XRecordProcessReplies(data);
-    while (!done) {
+    while (!ended_) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        if (left <= 0ms) return false;
+        if (left <= 0ms) return;
         pollfd socket{ConnectionNumber(data), POLLIN, 0};
-        if (poll(&socket, 1, static_cast<int>(left.count()) + 1) < 0 && errno != EINTR) return false;
+        if (poll(&socket, 1, static_cast<int>(left.count()) + 1) < 0 && errno != EINTR) return;
         XRecordProcessReplies(data);
     }
-    return true;
 }
 
 void XRecordButtonEvents::readEvents() {

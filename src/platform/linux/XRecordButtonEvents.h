@@ -36,8 +36,8 @@ public:
 
     // False without a display or without the RECORD extension.
     bool available() const { return available_; }
-    // Starts handing every event to `handler`, on the user-interface thread,
-    // once the server records; false if it would not.
+    // Starts handing every event to `handler`, on the user-interface thread;
+    // the server records from before it returns. False if it would not.
     bool start(Handler handler);
     // Returns once the server has stopped recording for us.
     void stop();
@@ -48,7 +48,7 @@ public:
     void onReply(int category, const unsigned char* data);
 
 private:
-    bool processRepliesUntil(const bool& done);
+    void waitForEndOfData();
     void readEvents();
     void endContext();
 
