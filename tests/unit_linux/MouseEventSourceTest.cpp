@@ -189,6 +189,31 @@ TEST_F(MouseEventSourceTest, NothingArrivesOnceRemovedAndAnInstallAgainResumes) 
     EXPECT_EQ(resumed.events[0].button, (ButtonEvent{MouseButton::Right, true}));
 }
 
+TEST_F(MouseEventSourceTest, ClicksNotYetReadWhenRemovedReachNeitherThatSinkNorTheNextInstall) {
+    const ScreenPoint unread{150, 160}, next{250, 260};
+    XRecordMouseSource source(loop_);
+    RecordingSink removed, resumed;
+    ASSERT_TRUE(source.install(removed));
+    // Queued by the server but not read: the loop does not run before the removal.
+    inject({{unread, 1, true}, {unread, 1, false}});
+    source.remove();
+    ASSERT_TRUE(source.install(resumed));
+    inject({{next, 3, true}, {next, 3, false}});
+    pumpUntil(resumed, 2);
+    QTest::qWait(50);
+
+    EXPECT_TRUE(removed.events.empty());
+    const std::vector<MouseEvent> expected = {button(next, MouseButton::Right, true), button(next, MouseButton::Right, false)};
+    ASSERT_EQ(resumed.events.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        MouseEvent got = resumed.events[i];
+        got.time = {};
+        EXPECT_EQ(got, expected[i]);
+    }
+    source.remove();
+}
+
 TEST_F(MouseEventSourceTest, ClickLimitsComeFromTheStyleHintsWithTheRectangleCentredOnTheClick) {
     XRecordMouseSource source(loop_);
     const QStyleHints* hints = QGuiApplication::styleHints();

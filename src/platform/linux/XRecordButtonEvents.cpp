@@ -80,7 +80,9 @@ void XRecordButtonEvents::endContext() {
     Display* control = control_.get();
     XRecordDisableContext(control, context_);
     XSync(control, False);
-    // Xlib frees what it keeps for the enabled context on the end-of-data reply.
+    // Events recorded before the disable still come, up to the end-of-data
+    // reply: read here and dropped by stop(), they cannot reach the handler
+    // of the next start (Xlib would hand them over while enabling again).
     if (recording_) waitForEndOfData();
     XRecordFreeContext(control, context_);
     XSync(control, False);
