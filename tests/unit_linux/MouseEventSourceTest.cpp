@@ -1,6 +1,6 @@
 // The mouse source on a real X server: clicks and wheel notches injected with
-// XTest must reach the sink as the core's events, in order, with the
-// pointer's position and the event loop's time.
+// XTest must reach the sink as the core's events, in order, each with the
+// position it happened at and the event loop's time.
 #include "EventLoopAdapter.h"
 #include "MouseEventSourceAdapter.h"
 
@@ -100,8 +100,7 @@ protected:
 
 TEST_F(MouseEventSourceTest, ReportsButtonsAndWheelNotchesInOrderWhereThePointerStood) {
     const ScreenPoint leftAt{100, 120}, rightAt{300, 80}, middleAt{50, 500}, wheelAt{420, 260}, overOwn{650, 450};
-    // The pointer is read when an event arrives, so each step's events arrive
-    // before the pointer moves on, as they do between a person's clicks.
+    // Each step's events are awaited before the next, so a lost event fails at its step.
     struct Step {
         std::vector<Injection> injections;
         std::vector<MouseEvent> expected;
@@ -122,7 +121,7 @@ TEST_F(MouseEventSourceTest, ReportsButtonsAndWheelNotchesInOrderWhereThePointer
          {button(overOwn, MouseButton::Left, true, true), button(overOwn, MouseButton::Left, false, true)}},
     };
 
-    XInputMouseSource source(loop_);
+    XRecordMouseSource source(loop_);
     RecordingSink sink;
     ASSERT_TRUE(source.install(sink));
     const MonotonicTime before = loop_.now();
@@ -147,9 +146,35 @@ TEST_F(MouseEventSourceTest, ReportsButtonsAndWheelNotchesInOrderWhereThePointer
     source.remove();
 }
 
+TEST_F(MouseEventSourceTest, EventsReadInOneBurstKeepTheirOwnPositionsThoughThePointerMovedOn) {
+    // A drag, a notch and the pointer gone elsewhere, all queued by the server
+    // before the program reads the first of them: where the pointer stands at
+    // reading time is none of their positions.
+    const ScreenPoint pressAt{100, 700}, releaseAt{900, 100}, notchAt{500, 650}, finallyAt{20, 30};
+    XRecordMouseSource source(loop_);
+    RecordingSink sink;
+    ASSERT_TRUE(source.install(sink));
+    inject({{pressAt, 1, true}, {releaseAt, 1, false}, {notchAt, 5, true}, {notchAt, 5, false}});
+    XTestFakeMotionEvent(injector_, -1, finallyAt.x, finallyAt.y, CurrentTime);
+    XSync(injector_, False);
+    pumpUntil(sink, 3);
+
+    const std::vector<MouseEvent> expected = {button(pressAt, MouseButton::Left, true),
+                                              button(releaseAt, MouseButton::Left, false),
+                                              wheel(notchAt, WheelStep::Down)};
+    ASSERT_EQ(sink.events.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        MouseEvent got = sink.events[i];
+        got.time = {};
+        EXPECT_EQ(got, expected[i]);
+    }
+    source.remove();
+}
+
 TEST_F(MouseEventSourceTest, NothingArrivesOnceRemovedAndAnInstallAgainResumes) {
     const ScreenPoint first{200, 200}, second{210, 220};
-    XInputMouseSource source(loop_);
+    XRecordMouseSource source(loop_);
     RecordingSink removed, resumed;
     ASSERT_TRUE(source.install(removed));
     source.remove();
@@ -164,8 +189,33 @@ TEST_F(MouseEventSourceTest, NothingArrivesOnceRemovedAndAnInstallAgainResumes) 
     EXPECT_EQ(resumed.events[0].button, (ButtonEvent{MouseButton::Right, true}));
 }
 
+TEST_F(MouseEventSourceTest, ClicksNotYetReadWhenRemovedReachNeitherThatSinkNorTheNextInstall) {
+    const ScreenPoint unread{150, 160}, next{250, 260};
+    XRecordMouseSource source(loop_);
+    RecordingSink removed, resumed;
+    ASSERT_TRUE(source.install(removed));
+    // Queued by the server but not read: the loop does not run before the removal.
+    inject({{unread, 1, true}, {unread, 1, false}});
+    source.remove();
+    ASSERT_TRUE(source.install(resumed));
+    inject({{next, 3, true}, {next, 3, false}});
+    pumpUntil(resumed, 2);
+    QTest::qWait(50);
+
+    EXPECT_TRUE(removed.events.empty());
+    const std::vector<MouseEvent> expected = {button(next, MouseButton::Right, true), button(next, MouseButton::Right, false)};
+    ASSERT_EQ(resumed.events.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        MouseEvent got = resumed.events[i];
+        got.time = {};
+        EXPECT_EQ(got, expected[i]);
+    }
+    source.remove();
+}
+
 TEST_F(MouseEventSourceTest, ClickLimitsComeFromTheStyleHintsWithTheRectangleCentredOnTheClick) {
-    XInputMouseSource source(loop_);
+    XRecordMouseSource source(loop_);
     const QStyleHints* hints = QGuiApplication::styleHints();
     const ClickLimits limits = source.clickLimits();
     EXPECT_EQ(limits.doubleClickTime, std::chrono::milliseconds(hints->mouseDoubleClickInterval()));

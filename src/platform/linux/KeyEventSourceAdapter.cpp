@@ -8,8 +8,6 @@
 
 namespace cursovia::qtx11 {
 
-XInputKeySource::XInputKeySource() : events_(XInputRawEvents::Source::Keys) {}
-
 bool XInputKeySource::install(KeySink& sink) {
     if (!events_.available()) return false;
     sink_ = &sink;

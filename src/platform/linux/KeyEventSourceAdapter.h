@@ -8,8 +8,6 @@ namespace cursovia::qtx11 {
 // focus, from XInput2 raw key events (see XInputRawEvents).
 class XInputKeySource : public KeyEventSource {
 public:
-    XInputKeySource();
-
     // False without a display or without XInput 2.1.
     bool install(KeySink& sink) override;
     void remove() override;

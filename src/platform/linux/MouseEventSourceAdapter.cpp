@@ -12,8 +12,6 @@
 #include <cmath>
 #include <optional>
 
-#include <X11/Xlib.h>
-
 namespace cursovia::qtx11 {
 namespace {
 
@@ -58,41 +56,31 @@ bool onOwnWindow(ScreenPoint at) {
 
 } // namespace
 
-XInputMouseSource::XInputMouseSource(EventLoop& clock) : clock_(clock), events_(XInputRawEvents::Source::Buttons) {}
+XRecordMouseSource::XRecordMouseSource(EventLoop& clock) : clock_(clock) {}
 
-bool XInputMouseSource::install(MouseSink& sink) {
+bool XRecordMouseSource::install(MouseSink& sink) {
     if (!events_.available()) return false;
     sink_ = &sink;
-    return events_.start([this](const RawInputEvent& raw) { onRawButton(raw); });
+    return events_.start([this](const RecordedButtonEvent& recorded) { onRecordedButton(recorded); });
 }
 
-void XInputMouseSource::remove() {
+void XRecordMouseSource::remove() {
     sink_ = nullptr;
     events_.stop();
 }
 
-ScreenPoint XInputMouseSource::pointerPosition() {
-    Display* display = events_.display();
-    Window root = 0, child = 0;
-    int rootX = 0, rootY = 0, windowX = 0, windowY = 0;
-    unsigned int buttons = 0;
-    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &windowX, &windowY, &buttons);
-    return {rootX, rootY};
-}
-
-void XInputMouseSource::onRawButton(const RawInputEvent& raw) {
-    // Read first: the clock at receipt is as close to the event as X lets us.
+void XRecordMouseSource::onRecordedButton(const RecordedButtonEvent& recorded) {
+    // Read first: the clock at receipt is as close to the event as the loop lets us.
     const MonotonicTime time = clock_.now();
-    std::optional<MouseEvent> event = eventForButton(raw.detail, raw.pressed);
+    std::optional<MouseEvent> event = eventForButton(recorded.button, recorded.pressed);
     if (!event || !sink_) return;
     event->time = time;
-    // The events still queued behind this one are read by the loop calling here.
-    event->at = pointerPosition();
+    event->at = {recorded.rootX, recorded.rootY};
     event->overOwnWindow = onOwnWindow(event->at);
     runAtCallbackBoundary(MouseHookProc, nullptr, [&] { sink_->onMouseEvent(*event); });
 }
 
-ClickLimits XInputMouseSource::clickLimits() {
+ClickLimits XRecordMouseSource::clickLimits() {
     const QStyleHints* hints = QGuiApplication::styleHints();
     ClickLimits limits;
     limits.doubleClickTime = std::chrono::milliseconds(hints->mouseDoubleClickInterval());

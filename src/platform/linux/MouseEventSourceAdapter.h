@@ -1,5 +1,5 @@
 #pragma once
-#include "XInputRawEvents.h"
+#include "XRecordButtonEvents.h"
 #include "automation/MouseEvents.h"
 
 namespace cursovia {
@@ -9,26 +9,25 @@ class EventLoop;
 namespace cursovia::qtx11 {
 
 // Every left, right and middle button press and release and every notch of
-// the vertical wheel on the X display, from XInput2 raw button events (see
-// XInputRawEvents). The position is the pointer's and the time the event
-// loop's clock, both read when the event is received.
-class XInputMouseSource : public MouseEventSource {
+// the vertical wheel on the X display, recorded by the server (see
+// XRecordButtonEvents). The position is the one the server gave the event;
+// the time is the event loop's clock, read when the event is received.
+class XRecordMouseSource : public MouseEventSource {
 public:
     // `clock` gives the events' times: the program's own event loop.
-    explicit XInputMouseSource(EventLoop& clock);
+    explicit XRecordMouseSource(EventLoop& clock);
 
-    // False without a display or without XInput 2.1.
+    // False without a display or without the RECORD extension.
     bool install(MouseSink& sink) override;
     void remove() override;
     // From Qt's style hints.
     ClickLimits clickLimits() override;
 
 private:
-    void onRawButton(const RawInputEvent& raw);
-    ScreenPoint pointerPosition();
+    void onRecordedButton(const RecordedButtonEvent& recorded);
 
     EventLoop& clock_;
-    XInputRawEvents events_;
+    XRecordButtonEvents events_;
     MouseSink* sink_ = nullptr;
 };
 

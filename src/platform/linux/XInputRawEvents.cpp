@@ -26,18 +26,9 @@ private:
     bool loaded_;
 };
 
-struct RawTypes {
-    int press, release;
-};
-
-RawTypes rawTypes(XInputRawEvents::Source source) {
-    if (source == XInputRawEvents::Source::Keys) return {XI_RawKeyPress, XI_RawKeyRelease};
-    return {XI_RawButtonPress, XI_RawButtonRelease};
-}
-
 } // namespace
 
-XInputRawEvents::XInputRawEvents(Source source) : source_(source), display_(openXDisplay()) {
+XInputRawEvents::XInputRawEvents() : display_(openXDisplay()) {
     if (!display_) return;
     int event = 0, error = 0;
     if (!XQueryExtension(display_.get(), "XInputExtension", &opcode_, &event, &error)) {
@@ -56,9 +47,8 @@ XInputRawEvents::~XInputRawEvents() { stop(); }
 void XInputRawEvents::select(bool on) {
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
     if (on) {
-        const RawTypes types = rawTypes(source_);
-        XISetMask(bits, types.press);
-        XISetMask(bits, types.release);
+        XISetMask(bits, XI_RawKeyPress);
+        XISetMask(bits, XI_RawKeyRelease);
     }
     // A master device carries the events of every physical device and of the
     // XTest device once, not once per slave device.
@@ -91,7 +81,6 @@ void XInputRawEvents::readQueuedEventsLater() {
 
 void XInputRawEvents::readEvents() {
     Display* display = display_.get();
-    const RawTypes types = rawTypes(source_);
     // A handler may stop the events; the rest of the queue is then dropped.
     while (started() && XPending(display) > 0) {
         XEvent event;
@@ -102,11 +91,11 @@ void XInputRawEvents::readEvents() {
         }
         XGenericEventCookie& cookie = event.xcookie;
         if (cookie.type != GenericEvent || cookie.extension != opcode_) continue;
-        if (cookie.evtype != types.press && cookie.evtype != types.release) continue;
+        if (cookie.evtype != XI_RawKeyPress && cookie.evtype != XI_RawKeyRelease) continue;
         const EventData data(display, cookie);
         if (!data.loaded()) continue;
         const auto* raw = static_cast<const XIRawEvent*>(cookie.data);
-        handler_(RawInputEvent{cookie.evtype == types.press, raw->detail});
+        handler_(RawInputEvent{cookie.evtype == XI_RawKeyPress, raw->detail});
     }
 }
 

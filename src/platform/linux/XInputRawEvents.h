@@ -8,14 +8,14 @@ class QSocketNotifier;
 
 namespace cursovia::qtx11 {
 
-// One raw key or button event as the server reports it.
+// One raw key event as the server reports it.
 struct RawInputEvent {
     bool pressed = false;
-    // The key's code or the button's number.
+    // The key's code.
     int detail = 0;
 };
 
-// XInput2 raw events of one kind (keys or buttons) of the whole X display,
+// XInput2 raw key presses and releases of the whole X display,
 // selected on the root window for the master devices and read from an X
 // connection of its own whose socket the Qt event loop watches. It only
 // listens and never grabs, so every event still reaches its window. Events
@@ -23,10 +23,9 @@ struct RawInputEvent {
 // what XWayland sees.
 class XInputRawEvents {
 public:
-    enum class Source { Keys, Buttons };
     using Handler = std::function<void(const RawInputEvent&)>;
 
-    explicit XInputRawEvents(Source source);
+    XInputRawEvents();
     ~XInputRawEvents();
 
     // False without a display or without XInput 2.1 (needed for raw events
@@ -47,7 +46,6 @@ private:
     void select(bool on);
     void readEvents();
 
-    Source source_;
     XDisplay display_;
     int opcode_ = -1;
     std::unique_ptr<QSocketNotifier> notifier_;

@@ -79,7 +79,7 @@ int run(char* programName) {
     QtEventLoop loop;
     XTestPointer pointer;
     XInputKeySource keys;
-    XInputMouseSource mouse(loop);
+    XRecordMouseSource mouse(loop);
     QtTrayShell tray(icon);
     XdgAutostartEntry autostart;
     QtShellOpen shell;
