@@ -172,8 +172,9 @@ void Form1::showMessage(const std::string& text) {
 }
 
 void Form1::click(ControlId id) noexcept {
-    atInput(handlerName(id, "Click"), [&] {
-        ErrorReport report(ports_.dialogs, handlerName(id, "Click"));
+    const std::string procedure = handlerName(id, "Click");
+    atInput(procedure, [&] {
+        ErrorReport report(ports_.dialogs, procedure);
         switch (id) {
         case ControlId::PushButton1: PushButton1_Click(report); break;
         case ControlId::PushButton2: PushButton2_Click(report); break;

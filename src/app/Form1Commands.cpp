@@ -32,6 +32,11 @@ constexpr std::pair<ControlId, std::string_view> ClickOptions[] = {
     {ControlId::Option11, kind::ScrollUp},    {ControlId::Option12, kind::ScrollDown},
 };
 
+// The report name of a context menu command: "Form1.MoveUp_Click".
+std::string listCommandProcedure(ListCommand command) {
+    return "Form1." + std::string(ListCommands[static_cast<std::size_t>(command)].name) + "_Click";
+}
+
 } // namespace
 
 Action Form1::newAction() const {
@@ -94,13 +99,11 @@ bool Form1::ListView1_KeyDown(Key key, Modifiers held) noexcept {
 }
 
 void Form1::ListView1_Command(ListCommand command) noexcept {
-    atInput("Form1." + std::string(ListCommands[static_cast<std::size_t>(command)].name) + "_Click",
-            [&] { runListCommand(command); });
+    atInput(listCommandProcedure(command), [&] { runListCommand(command); });
 }
 
 void Form1::runListCommand(ListCommand command) {
-    ErrorReport report(ports_.dialogs,
-                       "Form1." + std::string(ListCommands[static_cast<std::size_t>(command)].name) + "_Click");
+    ErrorReport report(ports_.dialogs, listCommandProcedure(command));
     switch (command) {
     case ListCommand::MoveUp: parts_->editing.moveSelected(report, -1); break;
     case ListCommand::MoveDown: parts_->editing.moveSelected(report, +1); break;

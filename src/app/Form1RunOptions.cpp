@@ -81,8 +81,9 @@ void Form1::RepeatMode_Click() {
 
 void Form1::textTyped(ControlId box, const std::string& text) noexcept {
     if (box == ControlId::Text1) return Text1_Typed(text);
-    atInput(handlerName(box, "Change"), [&] {
-        ErrorReport(ports_.dialogs, handlerName(box, "Change")).at(100, [&] {
+    const std::string procedure = handlerName(box, "Change");
+    atInput(procedure, [&] {
+        ErrorReport(ports_.dialogs, procedure).at(100, [&] {
             if (state(box).caption == text) return;
             state(box).caption = text;
             controlChanged(box);

@@ -59,7 +59,6 @@ bool onOwnWindow(ScreenPoint at) {
 XRecordMouseSource::XRecordMouseSource(EventLoop& clock) : clock_(clock) {}
 
 bool XRecordMouseSource::install(MouseSink& sink) {
-    if (!events_.available()) return false;
     sink_ = &sink;
     return events_.start([this](const RecordedButtonEvent& recorded) { onRecordedButton(recorded); });
 }

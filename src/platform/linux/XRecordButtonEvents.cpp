@@ -28,16 +28,23 @@ void intercept(XPointer closure, XRecordInterceptData* recorded) {
 
 } // namespace
 
-XRecordButtonEvents::XRecordButtonEvents() : control_(openXDisplay()), data_(openXDisplay()) {
-    if (!control_ || !data_) return;
+XRecordButtonEvents::XRecordButtonEvents() = default;
+
+bool XRecordButtonEvents::connect() {
+    if (control_ && data_) return true;
+    control_ = openXDisplay();
+    data_ = openXDisplay();
     int major = 0, minor = 0;
-    available_ = XRecordQueryVersion(control_.get(), &major, &minor) != 0;
+    if (control_ && data_ && XRecordQueryVersion(control_.get(), &major, &minor)) return true;
+    control_.reset();
+    data_.reset();
+    return false;
 }
 
 XRecordButtonEvents::~XRecordButtonEvents() { stop(); }
 
 bool XRecordButtonEvents::start(Handler handler) {
-    if (!available()) return false;
+    if (!connect()) return false;
     handler_ = std::move(handler);
     if (started()) return true;
 

@@ -34,10 +34,9 @@ public:
     XRecordButtonEvents(const XRecordButtonEvents&) = delete;
     XRecordButtonEvents& operator=(const XRecordButtonEvents&) = delete;
 
-    // False without a display or without the RECORD extension.
-    bool available() const { return available_; }
     // Starts handing every event to `handler`, on the user-interface thread;
-    // the server records from before it returns. False if it would not.
+    // the server records from before it returns. False without a display,
+    // without the RECORD extension, or if the server would not record.
     bool start(Handler handler);
     // Returns once the server has stopped recording for us.
     void stop();
@@ -48,13 +47,15 @@ public:
     void onReply(int category, const unsigned char* data);
 
 private:
+    // Opens the two connections at the first start: a program that never
+    // records keeps none.
+    bool connect();
     void waitForEndOfData();
     void readEvents();
     void endContext();
 
     XDisplay control_;
     XDisplay data_;
-    bool available_ = false;
     unsigned long context_ = 0;
     // Between the server's start-of-data and end-of-data replies.
     bool recording_ = false;
