@@ -537,6 +537,7 @@ scenario_record_and_replay() {
     xdotool key ctrl+s
     app_wait_viewable "$APP_WINDOW" 10 || { echo "the stop key did not end the recording"; return 1; }
     cp "$log" "$recorded"
+    desktop_screenshot recorded.png "$APP_WINDOW"
     lines=$(wc -l <"$log")
 
     events=$(button_events_joined "$recorded")
