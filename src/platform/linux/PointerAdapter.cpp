@@ -18,9 +18,9 @@ namespace {
 constexpr unsigned ButtonNumbers[] = {1, 3, 2}; // by MouseButton: Left, Right, Middle
 constexpr unsigned WheelUpButton = 4, WheelDownButton = 5;
 constexpr int ScreenOfThePointer = -1;
-// A window manager that holds the press lets it go a few hundred
-// microseconds later; a zero-wait run waits for that at every click, so the
-// state is looked at again soon after (the system adds its own timer slack).
+// Without echoes, a window manager that holds a press lets it go a few
+// hundred microseconds later, so the state is looked at again soon after
+// (the system adds its own timer slack).
 constexpr auto PollEvery = std::chrono::microseconds(50);
 constexpr auto GiveUpAfter = std::chrono::milliseconds(50);
 
@@ -28,7 +28,7 @@ unsigned maskOf(unsigned button) { return Button1Mask << (button - 1); }
 
 } // namespace
 
-XTestPointer::XTestPointer() : display_(openXDisplay()) {
+XTestPointer::XTestPointer() : display_(openXDisplay()), echoes_(display_.get()) {
     int eventBase = 0, errorBase = 0, major = 0, minor = 0;
     hasXTest_ = display_ && XTestQueryExtension(display_.get(), &eventBase, &errorBase, &major, &minor);
 }
@@ -53,6 +53,7 @@ void XTestPointer::moveTo(ScreenPoint at) {
 }
 
 void XTestPointer::button(unsigned number, bool pressed) {
+    echoes_.expectOne();
     XTestFakeButtonEvent(display_.get(), number, pressed ? True : False, CurrentTime);
     sent_.buttonsSent |= maskOf(number);
     sent_.buttonsDown = pressed ? sent_.buttonsDown | maskOf(number) : sent_.buttonsDown & ~maskOf(number);
@@ -70,18 +71,25 @@ void XTestPointer::wheel(WheelStep step) {
     button(number, false);
 }
 
+bool XTestPointer::shown(const State& state) const {
+    return (!sent_.moved || state.at == sent_.at) && (state.buttonMask & sent_.buttonsSent) == sent_.buttonsDown;
+}
+
 void XTestPointer::settle() {
     if (!hasXTest_ || (!sent_.moved && sent_.buttonsSent == 0)) return;
-    // The query's reply comes after the server has taken every event sent
-    // before it. While a grab holds the pointer, the press it holds reads as
-    // down and what came after it has not yet moved the pointer; once the
-    // grab lets go, the events held behind it are carried out together, so
-    // the state sent is never seen before all of them are.
-    const auto shown = [this](const State& s) {
-        return (!sent_.moved || s.at == sent_.at) && (s.buttonMask & sent_.buttonsSent) == sent_.buttonsDown;
-    };
     const auto giveUp = std::chrono::steady_clock::now() + GiveUpAfter;
-    while (!shown(query()) && std::chrono::steady_clock::now() < giveUp) std::this_thread::sleep_for(PollEvery);
+    if (sent_.buttonsSent != 0 && echoes_.available()) {
+        // The last button event's echo comes after every event sent before it was carried out.
+        if (!echoes_.waitForAll(giveUp) && shown(query())) echoes_.stopExpecting(); // a server that does not echo
+    } else {
+        // The query's reply comes after the server has taken every event
+        // sent before it. While a grab holds the pointer, the press it holds
+        // reads as down and what came after it has not yet moved the
+        // pointer; once the grab lets go, the events held behind it are
+        // carried out together, so the state sent is never seen before all
+        // of them are.
+        while (!shown(query()) && std::chrono::steady_clock::now() < giveUp) std::this_thread::sleep_for(PollEvery);
+    }
     sent_ = {};
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "XDisplay.h"
+#include "XTestButtonEchoes.h"
 #include "automation/Pointer.h"
 
 namespace cursovia::qtx11 {
@@ -13,11 +14,12 @@ namespace cursovia::qtx11 {
 // that focuses on click holds the pointer on a press until it lets the press
 // through, and events sent in the meantime wait in the server: a move sent
 // then overtakes the release before it (the release lands at the next
-// position). So `settle` watches the server's pointer state until it shows
-// what was sent since the last settle: the pointer where it was last moved,
-// each button sent as it was last sent. Its first look is the one round
-// trip; more follow only while the pointer is held, and it is given up after
-// 50 ms (a grab that freezes the pointer), unreported.
+// position). So `settle` waits until what was sent since the last settle has
+// been carried out: after button events, until the server has echoed each of
+// them (XTestButtonEchoes); after a move alone, or on a server that does not
+// echo, until the server's pointer state shows it (the pointer where it was
+// last moved, each button sent as it was last sent). A grab that keeps the
+// pointer still is given up on after 50 ms, unreported.
 // The wheel is buttons 4 and 5, pressed and released.
 class XTestPointer : public Pointer {
 public:
@@ -35,10 +37,12 @@ private:
         unsigned buttonMask = 0;
     };
     State query();
+    bool shown(const State& state) const;
     void button(unsigned number, bool pressed);
 
     XDisplay display_;
     bool hasXTest_ = false;
+    XTestButtonEchoes echoes_;
     // What was sent since the last settle: where the pointer was moved, if
     // it was, and the buttons sent (`buttonsSent`) with their last state.
     struct Sent {

@@ -5,28 +5,9 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
 
+#include "XEventData.h"
+
 namespace cursovia::qtx11 {
-namespace {
-
-// Releases the extension data of a generic event when the scope ends.
-class EventData {
-public:
-    EventData(Display* display, XGenericEventCookie& cookie)
-        : display_(display), cookie_(cookie), loaded_(XGetEventData(display, &cookie)) {}
-    ~EventData() {
-        if (loaded_) XFreeEventData(display_, &cookie_);
-    }
-    EventData(const EventData&) = delete;
-    EventData& operator=(const EventData&) = delete;
-    bool loaded() const { return loaded_; }
-
-private:
-    Display* display_;
-    XGenericEventCookie& cookie_;
-    bool loaded_;
-};
-
-} // namespace
 
 XInputRawEvents::XInputRawEvents() : display_(openXDisplay()) {
     if (!display_) return;
@@ -92,7 +73,7 @@ void XInputRawEvents::readEvents() {
         XGenericEventCookie& cookie = event.xcookie;
         if (cookie.type != GenericEvent || cookie.extension != opcode_) continue;
         if (cookie.evtype != XI_RawKeyPress && cookie.evtype != XI_RawKeyRelease) continue;
-        const EventData data(display, cookie);
+        const XEventData data(display, cookie);
         if (!data.loaded()) continue;
         const auto* raw = static_cast<const XIRawEvent*>(cookie.data);
         handler_(RawInputEvent{cookie.evtype == XI_RawKeyPress, raw->detail});

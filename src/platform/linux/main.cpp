@@ -17,6 +17,7 @@
 #include "AutostartEntryAdapter.h"
 #include "WaylandSession.h"
 #include "InstanceLockAdapter.h"
+#include "ToolkitXkbEvents.h"
 #include "app/Form1.h"
 #include "app/WaylandNotice.h"
 
@@ -64,6 +65,7 @@ int run(char* programName) {
     // The window hides in the tray; only closing it ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setDesktopFileName(QStringLiteral("com.kelvardo.Cursovia"));
+    leaveButtonsOutOfToolkitKeyboardState(app);
     LocalSocketInstanceLock instance;
     if (!startsAsTheSessionsCopy(instance)) return 0;
 

@@ -1,0 +1,119 @@
+#include "XTestButtonEchoes.h"
+
+#include <poll.h>
+
+#include <algorithm>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+
+#include "XEventData.h"
+
+namespace cursovia::qtx11 {
+namespace {
+
+constexpr auto DropAfterIdle = std::chrono::seconds(1);
+
+// The slave devices the server made for XTest (one per master), which it
+// marks with a property of their own.
+std::vector<int> xtestDevices(Display* display) {
+    std::vector<int> ids;
+    const Atom marker = XInternAtom(display, "XTEST Device", True);
+    if (marker == None) return ids;
+    int count = 0;
+    XIDeviceInfo* devices = XIQueryDevice(display, XIAllDevices, &count);
+    for (int i = 0; i < count; ++i) {
+        if (devices[i].use != XISlavePointer) continue;
+        Atom type = None;
+        int format = 0;
+        unsigned long items = 0, after = 0;
+        unsigned char* value = nullptr;
+        if (XIGetProperty(display, devices[i].deviceid, marker, 0, 1, False, XA_INTEGER, &type, &format, &items,
+                          &after, &value) == Success &&
+            value) {
+            if (items == 1 && format == 8 && value[0]) ids.push_back(devices[i].deviceid);
+            XFree(value);
+        }
+    }
+    XIFreeDeviceInfo(devices);
+    return ids;
+}
+
+} // namespace
+
+XTestButtonEchoes::XTestButtonEchoes(Display* display) : display_(display) {
+    int event = 0, error = 0, major = 2, minor = 2;
+    // From 2.1 on raw events keep coming while another client holds a grab,
+    // which is when they are needed.
+    if (!display || !XQueryExtension(display, "XInputExtension", &opcode_, &event, &error) ||
+        XIQueryVersion(display, &major, &minor) != Success || major < 2 || (major == 2 && minor < 1)) {
+        opcode_ = -1;
+        return;
+    }
+    xtestDevices_ = xtestDevices(display);
+    idle_.setSingleShot(true);
+    idle_.setInterval(DropAfterIdle);
+    QObject::connect(&idle_, &QTimer::timeout, [this] { select(false); });
+}
+
+void XTestButtonEchoes::select(bool on) {
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    if (on) {
+        XISetMask(bits, XI_RawButtonPress);
+        XISetMask(bits, XI_RawButtonRelease);
+    }
+    // The master device reports each event once, when it is carried out.
+    XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
+    XISelectEvents(display_, DefaultRootWindow(display_), &mask, 1);
+    XFlush(display_);
+    selected_ = on;
+    // Whatever came before is no echo of what is sent from now on.
+    for (XEvent e; XPending(display_) > 0;) XNextEvent(display_, &e);
+    expected_ = echoed_ = 0;
+}
+
+void XTestButtonEchoes::expectOne() {
+    if (!available()) return;
+    // The selection goes out before the event, so the server echoes it.
+    if (!selected_) select(true);
+    ++expected_;
+}
+
+void XTestButtonEchoes::stopExpecting() {
+    if (selected_) select(false);
+    idle_.stop();
+    xtestDevices_.clear();
+}
+
+void XTestButtonEchoes::readEchoes() {
+    while (XPending(display_) > 0) {
+        XEvent event;
+        XNextEvent(display_, &event);
+        XGenericEventCookie& cookie = event.xcookie;
+        if (cookie.type != GenericEvent || cookie.extension != opcode_ ||
+            (cookie.evtype != XI_RawButtonPress && cookie.evtype != XI_RawButtonRelease))
+            continue;
+        const XEventData data(display_, cookie);
+        if (!data.loaded()) continue;
+        const int source = static_cast<const XIRawEvent*>(cookie.data)->sourceid;
+        if (std::find(xtestDevices_.begin(), xtestDevices_.end(), source) != xtestDevices_.end()) ++echoed_;
+    }
+}
+
+bool XTestButtonEchoes::waitForAll(std::chrono::steady_clock::time_point giveUp) {
+    if (!selected_) return false;
+    idle_.start();
+    XFlush(display_);
+    for (;;) {
+        readEchoes();
+        if (echoed_ >= expected_) return true;
+        const auto left = giveUp - std::chrono::steady_clock::now();
+        if (left <= left.zero()) return false;
+        pollfd socket{ConnectionNumber(display_), POLLIN, 0};
+        const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
+        poll(&socket, 1, static_cast<int>(ms));
+    }
+}
+
+} // namespace cursovia::qtx11
