@@ -6,35 +6,19 @@
 #include <X11/extensions/XInput2.h>
 
 #include "XEventData.h"
+#include "XRawEventSelection.h"
 
 namespace cursovia::qtx11 {
 
-XInputRawEvents::XInputRawEvents() : display_(openXDisplay()) {
-    if (!display_) return;
-    int event = 0, error = 0;
-    if (!XQueryExtension(display_.get(), "XInputExtension", &opcode_, &event, &error)) {
-        opcode_ = -1;
-        return;
-    }
-    // Asked once per connection (a second query is a protocol error). From
-    // 2.1 on raw events keep coming while another program holds a grab.
-    int major = 2, minor = 2;
-    if (XIQueryVersion(display_.get(), &major, &minor) != Success || major < 2 || (major == 2 && minor < 1))
-        opcode_ = -1;
-}
+XInputRawEvents::XInputRawEvents() : display_(openXDisplay()), opcode_(rawEventsOpcode(display_.get())) {}
 
 XInputRawEvents::~XInputRawEvents() { stop(); }
 
 void XInputRawEvents::select(bool on) {
-    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
-    if (on) {
-        XISetMask(bits, XI_RawKeyPress);
-        XISetMask(bits, XI_RawKeyRelease);
-    }
-    // A master device carries the events of every physical device and of the
-    // XTest device once, not once per slave device.
-    XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
-    XISelectEvents(display_.get(), DefaultRootWindow(display_.get()), &mask, 1);
+    if (on)
+        selectRawEvents(display_.get(), {XI_RawKeyPress, XI_RawKeyRelease});
+    else
+        selectRawEvents(display_.get(), {});
     XSync(display_.get(), False);
 }
 

@@ -9,6 +9,7 @@
 #include <X11/extensions/XInput2.h>
 
 #include "XEventData.h"
+#include "XRawEventSelection.h"
 
 namespace cursovia::qtx11 {
 namespace {
@@ -42,15 +43,8 @@ std::vector<int> xtestDevices(Display* display) {
 
 } // namespace
 
-XTestButtonEchoes::XTestButtonEchoes(Display* display) : display_(display) {
-    int event = 0, error = 0, major = 2, minor = 2;
-    // From 2.1 on raw events keep coming while another client holds a grab,
-    // which is when they are needed.
-    if (!display || !XQueryExtension(display, "XInputExtension", &opcode_, &event, &error) ||
-        XIQueryVersion(display, &major, &minor) != Success || major < 2 || (major == 2 && minor < 1)) {
-        opcode_ = -1;
-        return;
-    }
+XTestButtonEchoes::XTestButtonEchoes(Display* display) : display_(display), opcode_(rawEventsOpcode(display)) {
+    if (opcode_ < 0) return;
     xtestDevices_ = xtestDevices(display);
     idle_.setSingleShot(true);
     idle_.setInterval(DropAfterIdle);
@@ -58,15 +52,10 @@ XTestButtonEchoes::XTestButtonEchoes(Display* display) : display_(display) {
 }
 
 void XTestButtonEchoes::select(bool on) {
-    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
-    if (on) {
-        XISetMask(bits, XI_RawButtonPress);
-        XISetMask(bits, XI_RawButtonRelease);
-    }
-    // The master device reports each event once, when it is carried out.
-    XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
-    XISelectEvents(display_, DefaultRootWindow(display_), &mask, 1);
-    XFlush(display_);
+    if (on)
+        selectRawEvents(display_, {XI_RawButtonPress, XI_RawButtonRelease});
+    else
+        selectRawEvents(display_, {});
     selected_ = on;
     // Whatever came before is no echo of what is sent from now on.
     for (XEvent e; XPending(display_) > 0;) XNextEvent(display_, &e);

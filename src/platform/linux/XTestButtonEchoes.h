@@ -40,7 +40,7 @@ private:
     void readEchoes();
 
     _XDisplay* display_;
-    int opcode_ = -1;
+    int opcode_;
     std::vector<int> xtestDevices_;
     bool selected_ = false;
     std::uint64_t expected_ = 0, echoed_ = 0;
