@@ -64,6 +64,17 @@ MouseEvent wheel(ScreenPoint at, WheelStep step) {
     return e;
 }
 
+// The events as expected, each compared without its time.
+void expectEventsButTheirTimes(const std::vector<MouseEvent>& events, const std::vector<MouseEvent>& expected) {
+    ASSERT_EQ(events.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        MouseEvent got = events[i];
+        got.time = {};
+        EXPECT_EQ(got, expected[i]);
+    }
+}
+
 class MouseEventSourceTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -162,13 +173,7 @@ TEST_F(MouseEventSourceTest, EventsReadInOneBurstKeepTheirOwnPositionsThoughTheP
     const std::vector<MouseEvent> expected = {button(pressAt, MouseButton::Left, true),
                                               button(releaseAt, MouseButton::Left, false),
                                               wheel(notchAt, WheelStep::Down)};
-    ASSERT_EQ(sink.events.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        SCOPED_TRACE(i);
-        MouseEvent got = sink.events[i];
-        got.time = {};
-        EXPECT_EQ(got, expected[i]);
-    }
+    expectEventsButTheirTimes(sink.events, expected);
     source.remove();
 }
 
@@ -204,13 +209,7 @@ TEST_F(MouseEventSourceTest, ClicksNotYetReadWhenRemovedReachNeitherThatSinkNorT
 
     EXPECT_TRUE(removed.events.empty());
     const std::vector<MouseEvent> expected = {button(next, MouseButton::Right, true), button(next, MouseButton::Right, false)};
-    ASSERT_EQ(resumed.events.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        SCOPED_TRACE(i);
-        MouseEvent got = resumed.events[i];
-        got.time = {};
-        EXPECT_EQ(got, expected[i]);
-    }
+    expectEventsButTheirTimes(resumed.events, expected);
     source.remove();
 }
 

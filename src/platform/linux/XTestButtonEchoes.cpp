@@ -43,12 +43,19 @@ std::vector<int> xtestDevices(Display* display) {
 
 } // namespace
 
-XTestButtonEchoes::XTestButtonEchoes(Display* display) : display_(display), opcode_(rawEventsOpcode(display)) {
-    if (opcode_ < 0) return;
-    xtestDevices_ = xtestDevices(display);
+XTestButtonEchoes::XTestButtonEchoes(Display* display) : display_(display) {
     idle_.setSingleShot(true);
     idle_.setInterval(DropAfterIdle);
     QObject::connect(&idle_, &QTimer::timeout, [this] { select(false); });
+}
+
+bool XTestButtonEchoes::available() {
+    if (!asked_) {
+        asked_ = true;
+        opcode_ = rawEventsOpcode(display_);
+        if (opcode_ >= 0) xtestDevices_ = xtestDevices(display_);
+    }
+    return opcode_ >= 0 && !xtestDevices_.empty();
 }
 
 void XTestButtonEchoes::select(bool on) {

@@ -26,8 +26,10 @@ public:
     // `display` must outlive this and must not have asked for XInput's version yet.
     explicit XTestButtonEchoes(_XDisplay* display);
 
-    // False without XInput 2.1 or without an XTest device; then nothing is echoed.
-    bool available() const { return opcode_ >= 0 && !xtestDevices_.empty(); }
+    // False without XInput 2.1 or without an XTest device; then nothing is
+    // echoed. The server is asked at the first call, not at start-up: most
+    // starts of the program never run a list.
+    bool available();
     // Call before sending each button event.
     void expectOne();
     // True once every event expected has been echoed; false at `giveUp`.
@@ -40,7 +42,8 @@ private:
     void readEchoes();
 
     _XDisplay* display_;
-    int opcode_;
+    bool asked_ = false;
+    int opcode_ = -1;
     std::vector<int> xtestDevices_;
     bool selected_ = false;
     std::uint64_t expected_ = 0, echoed_ = 0;
