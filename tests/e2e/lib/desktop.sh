@@ -178,13 +178,22 @@ desktop_start() {
     # Fixed width on purpose: Wine learns the panel's size only once, when it
     # docks the first icon. A panel that then grows leaves Wine with a stale,
     # too small rectangle, and clicks on the icon go to the panel instead.
-    desktop_spawn trayer env HOME="$dir/home" trayer --edge top --align right \
-        --widthtype pixel --width 96 --height 24 --SetDockType true --SetPartialStrut true \
-        --transparent false
-    DESKTOP_TRAY_PID=$DESKTOP_LAST_PID
-    desktop_wait_until "$DESKTOP_START_TIMEOUT" desktop__tray_panel >/dev/null ||
-        { desktop__log "trayer did not show its panel"; return 1; }
-    desktop__log "desktop ready on $DISPLAY, artefacts in $DESKTOP_ARTEFACTS"
+    # Once in many starts trayer made its panel but never mapped it, with
+    # openbox running; a second trayer then shows it.
+    local log
+    for log in trayer trayer-again; do
+        desktop_spawn "$log" env HOME="$dir/home" trayer --edge top --align right \
+            --widthtype pixel --width 96 --height 24 --SetDockType true --SetPartialStrut true \
+            --transparent false
+        DESKTOP_TRAY_PID=$DESKTOP_LAST_PID
+        if desktop_wait_until "$((DESKTOP_START_TIMEOUT / 2))" desktop__tray_panel >/dev/null; then
+            desktop__log "desktop ready on $DISPLAY, artefacts in $DESKTOP_ARTEFACTS"
+            return 0
+        fi
+        desktop_stop "$DESKTOP_TRAY_PID"
+    done
+    desktop__log "trayer did not show its panel"
+    return 1
 }
 
 # Programs started on this desktop must not reach the developer's own
